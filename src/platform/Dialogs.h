@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+class QWidget;
+
+// Every modal moment of the program goes through this interface, held by the main window.
+// The program shows real windows; tests install a scripted implementation that answers
+// from a queue and records what was asked.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // Message or confirmation box; kind "c" asks Yes/No, "i" informs, "w" warns.
+    virtual bool msgBox(const QString &text, const QString &caption, const QString &kind) = 0;
+
+    // One-line text input; empty for Cancel.
+    virtual QString inputText(const QString &prompt, bool hidden) = 0;
+
+    // Choice from a list given as comma text; empty when closed with the close box.
+    virtual QString selectFromList(const QString &prompt, const QString &choices) = 0;
+
+    // The general error box that shows a failed handler's message.
+    virtual void showError(const QString &message) = 0;
+
+    // The colour dialog, starting at the given colour value; nothing when cancelled.
+    virtual std::optional<qint32> chooseColor(qint32 initial) = 0;
+
+    // File dialogs with a filter of description|pattern pairs; filterIndex (1-based) is the
+    // entry shown first and, on return, the entry the user chose. Empty path for Cancel.
+    virtual QString openFileName(const QString &filter, int &filterIndex, const QString &initialDir) = 0;
+    virtual QString saveFileName(const QString &filter, int &filterIndex, const QString &initialDir) = 0;
+
+    // The shell's "open" on a file or a link; the result is not checked.
+    virtual void shellOpen(const QString &target) = 0;
+
+    // The window that dialogs are centred on and owned by; may be null.
+    void setParentWindow(QWidget *window) { m_parent = window; }
+    QWidget *parentWindow() const { return m_parent; }
+
+private:
+    QWidget *m_parent = nullptr;
+};

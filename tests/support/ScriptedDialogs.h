@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// Answers every dialog from a queue and records what was asked, so whole handlers run in
+// tests without a person. An unexpected dialog (an empty queue) fails the test.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    struct Asked
+    {
+        QString dialog; // "msgBox", "inputText", "selectFromList", "error", "color", "open", "save", "shell"
+        QString text;   // the message, prompt, choices, filter or target
+        QString extra;  // the kind of a message box, the caption, or the initial folder
+    };
+
+    // Queue the next answers.
+    void answer(const QVariant &value) { m_answers.enqueue(value); }
+    void answerYes() { answer(true); }
+    void answerNo() { answer(false); }
+
+    // The path and the chosen filter entry of the next file dialog.
+    void answerFile(const QString &path, int filterIndex = 1) { answer(QStringList{path, QString::number(filterIndex)}); }
+
+    bool msgBox(const QString &text, const QString &caption, const QString &kind) override;
+    QString inputText(const QString &prompt, bool hidden) override;
+    QString selectFromList(const QString &prompt, const QString &choices) override;
+    void showError(const QString &message) override;
+    std::optional<qint32> chooseColor(qint32 initial) override;
+    QString openFileName(const QString &filter, int &filterIndex, const QString &initialDir) override;
+    QString saveFileName(const QString &filter, int &filterIndex, const QString &initialDir) override;
+    void shellOpen(const QString &target) override;
+
+    const QList<Asked> &asked() const { return m_asked; }
+    QStringList errors() const;
+    QStringList messages() const; // texts of message boxes, in order
+    int pendingAnswers() const { return int(m_answers.size()); }
+    void clearLog() { m_asked.clear(); }
+
+private:
+    QVariant next(const QString &dialog);
+    QString fileAnswer(const QString &dialog, int &filterIndex);
+
+    QQueue<QVariant> m_answers;
+    QList<Asked> m_asked;
+};
