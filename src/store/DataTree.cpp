@@ -1,0 +1,267 @@
+#include "store/DataTree.h"
+
+#include "store/AppError.h"
+#include "store/Points.h"
+#include "store/TextCodec.h"
+#include "store/TextFile.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int RecordsChild = 0;
+constexpr int CommentChild = 1;
+constexpr int PicIndexChild = 2;
+
+template<typename Node>
+auto &childAt(Node &node, qsizetype index)
+{
+    if (index < 0 || index >= qsizetype(node.children.size()))
+        throw AppError::indexOutOfBounds(index);
+    return node.children[size_t(index)];
+}
+
+void appendNode(QByteArray &out, const DataNode &node, int depth)
+{
+    out.append(depth, '\t');
+    out.append(node.text.toUtf8());
+    out.append("\r\n", 2);
+    for (const DataNode &child : node.children)
+        appendNode(out, child, depth + 1);
+}
+
+} // namespace
+
+QString DataTree::cleanText(const QString &text)
+{
+    QString clean = text;
+    for (QChar &c : clean)
+        if (c == u'\r' || c == u'\n' || c == QChar(0))
+            c = u' ';
+    qsizetype start = 0;
+    qsizetype end = clean.size();
+    auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (start < end && isBlank(clean[start]))
+        ++start;
+    while (end > start && isBlank(clean[end - 1]))
+        --end;
+    return clean.mid(start, end - start);
+}
+
+void DataTree::fresh()
+{
+    m_top.clear();
+    m_top.emplace_back(QStringLiteral("Root"));
+}
+
+DataNode &DataTree::root()
+{
+    if (m_top.empty())
+        throw AppError(QStringLiteral("Invalid index"));
+    return m_top.front();
+}
+
+const DataNode &DataTree::root() const
+{
+    return const_cast<DataTree *>(this)->root();
+}
+
+DataNode &DataTree::categoryNode(int category) { return childAt(root(), category - 1); }
+const DataNode &DataTree::category(int category) const { return childAt(root(), category - 1); }
+DataNode &DataTree::gameNode(int category, int gameIndex) { return childAt(categoryNode(category), gameIndex); }
+const DataNode &DataTree::game(int category, int gameIndex) const { return childAt(this->category(category), gameIndex); }
+
+DataNode &DataTree::gameChild(int category, int gameIndex, int child)
+{
+    return childAt(gameNode(category, gameIndex), child);
+}
+
+const DataNode &DataTree::gameChild(int category, int gameIndex, int child) const
+{
+    return childAt(game(category, gameIndex), child);
+}
+
+int DataTree::FindFreeGameSlot(int category) const
+{
+    const DataNode &cat = this->category(category);
+    for (qsizetype i = qsizetype(cat.children.size()) - 1; i >= 0; --i)
+        if (cat.children[size_t(i)].text.isEmpty())
+            return int(i);
+    return -1;
+}
+
+int DataTree::addGame(int category, const QString &name)
+{
+    const QString text = cleanText(name);
+    if (text.isEmpty())
+        return -1;
+    DataNode &r = root();
+    if (r.children.empty())
+        for (int k = 1; k <= CategoryCount; ++k)
+            r.children.emplace_back(QStringLiteral("Category %1").arg(k));
+    DataNode &cat = categoryNode(category);
+    int slot = FindFreeGameSlot(category);
+    if (slot >= 0) {
+        cat.children[size_t(slot)].text = text;
+    } else {
+        cat.children.insert(cat.children.begin(), DataNode(text));
+        slot = 0;
+    }
+    DataNode &g = cat.children[size_t(slot)];
+    g.children.clear();
+    g.children.emplace_back(QStringLiteral("Records"));
+    g.children.emplace_back(QStringLiteral("GameComment"));
+    g.children.back().children.emplace_back(QString());
+    g.children.emplace_back(QStringLiteral("PicIndex"));
+    g.children.back().children.emplace_back(QStringLiteral("-1"));
+    return slot;
+}
+
+void DataTree::deleteGame(int category, int gameIndex, QList<QByteArray> &pictureStore)
+{
+    DataNode &g = gameNode(category, gameIndex);
+    if (!g.children.empty()) {
+        const QString index = pictureIndex(category, gameIndex);
+        if (index != QLatin1String("-1")) {
+            bool ok = false;
+            const int line = index.toInt(&ok);
+            if (!ok)
+                throw AppError::notAnInteger(index);
+            if (line < 0 || line >= pictureStore.size())
+                throw AppError::indexOutOfBounds(line);
+            pictureStore[line].clear();
+        }
+    }
+    g.children.clear();
+    g.text.clear();
+}
+
+void DataTree::renameGame(int category, int gameIndex, const QString &name)
+{
+    const QString text = cleanText(name);
+    if (text.isEmpty())
+        return;
+    gameNode(category, gameIndex).text = text;
+}
+
+void SortRecords(RowList &records)
+{
+    std::vector<std::pair<qint64, qsizetype>> keys;
+    keys.reserve(size_t(records.size()));
+    for (qsizetype i = 0; i < records.size(); ++i)
+        keys.emplace_back(Points::parse(records[i].caption), i);
+    std::stable_sort(keys.begin(), keys.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    RowList sorted;
+    sorted.reserve(records.size());
+    for (const auto &key : keys)
+        sorted.append(std::move(records[key.second]));
+    records = std::move(sorted);
+}
+
+void DataTree::StoreRecords(int category, int gameIndex, RowList &records)
+{
+    SortRecords(records);
+    DataNode &r = gameChild(category, gameIndex, RecordsChild);
+    const qsizetype n = qsizetype(r.children.size());
+    const qsizetype c = records.size();
+    if (c > n) {
+        std::vector<DataNode> added;
+        added.reserve(size_t(c - n));
+        for (qsizetype m = c - 1; m >= n; --m) {
+            DataNode node(QStringLiteral("Record%1").arg(m));
+            node.children.emplace_back(QStringLiteral("Points"));
+            node.children.emplace_back(QStringLiteral("DateNo"));
+            node.children.emplace_back(QStringLiteral("Comment"));
+            added.push_back(std::move(node));
+        }
+        r.children.insert(r.children.begin(), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+    } else if (c < n) {
+        r.children.erase(r.children.begin(), r.children.begin() + (n - c));
+    }
+    for (qsizetype i = 0; i < c; ++i) {
+        DataNode &node = r.children[size_t(i)];
+        const ListRow &row = records[i];
+        childAt(node, 0).text = row.caption;
+        childAt(node, 1).text = row.subItem(2);
+        childAt(node, 2).text = cleanText(row.subItem(1));
+    }
+}
+
+QList<StoredRecord> DataTree::readRecords(int category, int gameIndex) const
+{
+    QList<StoredRecord> records;
+    const DataNode &r = gameChild(category, gameIndex, RecordsChild);
+    records.reserve(qsizetype(r.children.size()));
+    for (const DataNode &node : r.children) {
+        const QString &points = childAt(node, 0).text;
+        if (points.isEmpty())
+            continue;
+        records.append({points, childAt(node, 1).text, childAt(node, 2).text});
+    }
+    return records;
+}
+
+QString DataTree::gameComment(int category, int gameIndex) const
+{
+    return childAt(gameChild(category, gameIndex, CommentChild), 0).text;
+}
+
+void DataTree::setGameComment(int category, int gameIndex, const QString &commaText)
+{
+    childAt(gameChild(category, gameIndex, CommentChild), 0).text = commaText;
+}
+
+QString DataTree::pictureIndex(int category, int gameIndex) const
+{
+    return childAt(gameChild(category, gameIndex, PicIndexChild), 0).text;
+}
+
+void DataTree::setPictureIndex(int category, int gameIndex, const QString &index)
+{
+    childAt(gameChild(category, gameIndex, PicIndexChild), 0).text = index;
+}
+
+QByteArray DataTree::toFileBytes() const
+{
+    QByteArray out;
+    for (const DataNode &node : m_top)
+        appendNode(out, node, 0);
+    return out;
+}
+
+void DataTree::save(const QString &path) const
+{
+    TextFile::writeAtomically(path, toFileBytes());
+}
+
+void DataTree::load(const QString &path)
+{
+    const QByteArray bytes = TextFile::readBytes(path);
+    loadFromBytes(bytes);
+}
+
+void DataTree::loadFromBytes(QByteArrayView bytes)
+{
+    m_top.clear();
+    const bool utf8 = TextCodec::isValidUtf8(bytes);
+    // path[d] is the last node placed at depth d.
+    std::vector<DataNode *> path;
+    bool first = true;
+    TextFile::forEachLine(bytes, [&](QByteArrayView line) {
+        qsizetype depth = 0;
+        while (depth < line.size() && (line[depth] == '\t' || line[depth] == ' '))
+            ++depth;
+        QString text = TextCodec::decode(line.sliced(depth), utf8);
+        if (first) {
+            first = false;
+            depth = 0;
+        }
+        const qsizetype previous = qsizetype(path.size()) - 1;
+        if (depth > previous + 1)
+            throw AppError(QStringLiteral("Invalid level (%1) for item \"%2\"").arg(depth).arg(text));
+        path.resize(size_t(depth));
+        std::vector<DataNode> &siblings = depth == 0 ? m_top : path.back()->children;
+        siblings.emplace_back(std::move(text));
+        path.push_back(&siblings.back());
+    });
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "store/DataTree.h"
+#include "store/ListRows.h"
+#include "store/Picture.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The current player's data as the main window holds it.
+struct PlayerState
+{
+    DataTree dataView;
+    QList<QByteArray> playerData; // the picture store: one picture text per line
+    RowList catListView;          // per category: name; colour, title field colour, games list colour
+    RowList topView;
+    Picture playerPic;
+    // The files of the loaded player could not be read whole; they are set aside before the
+    // next save so that nothing of them is lost.
+    bool filesDamaged = false;
+};
+
+// What loading and saving a player needs of the main window.
+class PlayerWindow
+{
+public:
+    virtual ~PlayerWindow() = default;
+    virtual QString defaultCategoryName(int category) = 0;
+    virtual void setCategoryPanel(int category, const QString &caption, qint32 color) = 0;
+    virtual QString categoryPanelCaption(int category) const = 0;
+    virtual qint32 categoryPanelColor(int category) const = 0;
+    virtual void selectFirstCategory() = 0;
+    virtual void updateButtons() = 0;
+    virtual void refreshPlayerNames() = 0;
+    virtual QString playerName(int player) const = 0;
+    virtual void setPlayerName(int player, const QString &name) = 0;
+    virtual void showCategoryProperties(int category) = 0;
+    virtual void playerPictureChanged() = 0;
+    virtual void topListChanged() = 0;
+    // Damaged files were renamed to these paths before the player was saved.
+    virtual void damagedFilesSetAside(const QStringList &paths) = 0;
+};
+
+// Colours of a new player's categories 1..5.
+qint32 DefaultCategoryColor(int category);
+constexpr qint32 DefaultTitleFieldColor = qint32(0x80000018);
+constexpr qint32 DefaultGamesListColor = 16777215;
+
+// Data/Records<n>.dat, Data/PlyData<n>.dat and Data/Overview.dat under one data folder.
+class PlayerFiles
+{
+public:
+    explicit PlayerFiles(QString dataDir) : m_dataDir(std::move(dataDir)) {}
+
+    QString recordsPath(int player) const;
+    QString playerPath(int player) const;
+    QString overviewPath() const;
+
+    // Loads player `player` into the state. A failure ends the load at its step with its message
+    // and marks the state's files as damaged.
+    void LoadPlayerData(int player, PlayerState &state, PlayerWindow &window) const;
+
+    // Writes the player's files and the overview file, all or nothing where the disk allows.
+    // Does nothing while the player has no game.
+    void SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView) const;
+
+    // The last overview, or no rows when the file is missing or empty.
+    RowList readOverview() const;
+
+    // The player file's bytes: picture store, category list, top list, player picture, name.
+    static QByteArray playerFileBytes(const PlayerState &state, const QString &name);
+    static QByteArray overviewFileBytes(const RowList &overView);
+
+private:
+    void loadSteps(int player, PlayerState &state, PlayerWindow &window) const;
+    QStringList setDamagedFilesAside(int player) const;
+
+    QString m_dataDir;
+};
