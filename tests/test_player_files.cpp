@@ -1,0 +1,291 @@
+#include "store/AppError.h"
+#include "store/PlayerFiles.h"
+#include "support/TempProgramDir.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace {
+
+// Stands in for the main window's controls.
+class FakeWindow : public PlayerWindow
+{
+public:
+    QString panels[5];
+    qint32 colors[5] = {};
+    QString names[10];
+    QStringList calls;
+    QStringList setAside;
+
+    FakeWindow()
+    {
+        for (int n = 1; n <= 10; ++n)
+            names[n - 1] = QString("Player %1").arg(n);
+    }
+    QString defaultCategoryName(int category) override { return QString("Category %1").arg(category); }
+    void setCategoryPanel(int category, const QString &caption, qint32 color) override
+    {
+        panels[category - 1] = caption;
+        colors[category - 1] = color;
+    }
+    QString categoryPanelCaption(int category) const override { return panels[category - 1]; }
+    qint32 categoryPanelColor(int category) const override { return colors[category - 1]; }
+    void selectFirstCategory() override { calls << "selectFirstCategory"; }
+    void updateButtons() override { calls << "updateButtons"; }
+    void refreshPlayerNames() override { calls << "refreshPlayerNames:" + names[0]; }
+    QString playerName(int player) const override { return names[player - 1]; }
+    void setPlayerName(int player, const QString &name) override
+    {
+        calls << "setPlayerName";
+        names[player - 1] = name;
+    }
+    void showCategoryProperties(int category) override { calls << QString("showCategoryProperties:%1").arg(category); }
+    void playerPictureChanged() override {}
+    void topListChanged() override {}
+    void damagedFilesSetAside(const QStringList &paths) override { setAside = paths; }
+};
+
+QString errorOf(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const AppError &e) {
+        return e.message();
+    }
+    return QString();
+}
+
+// A loaded new player with one game in category 1.
+void newPlayerWithGame(PlayerFiles &files, PlayerState &state, FakeWindow &window, int player = 1)
+{
+    files.LoadPlayerData(player, state, window);
+    state.dataView.addGame(1, "Chess");
+}
+
+} // namespace
+
+class PlayerFilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newPlayerHasFourLines();
+    void saveThenLoadRestoresEverything();
+    void withoutRecordsFileDefaultsAndSkipsPlayerFile();
+    void playerWithoutGamesWritesNothing();
+    void loadFailures_data();
+    void loadFailures();
+    void damagedFilesAreSetAsideBeforeSaving();
+    void failedSaveLeavesEarlierFiles();
+    void overviewFile();
+    void readsWindows1252Names();
+};
+
+void PlayerFilesTest::newPlayerHasFourLines()
+{
+    TempProgramDir dir;
+    PlayerFiles files(dir.dataDir());
+    PlayerState state;
+    FakeWindow window;
+    newPlayerWithGame(files, state, window);
+    window.names[0] = "Anna";
+    files.SavePlayerData(1, state, window, {});
+    const QByteArray expected =
+        "\"Category 1\",\"10092543,-2147483624,16777215\",\"Category 2\",\"10079487,-2147483624,16777215\","
+        "\"Category 3\",\"10066431,-2147483624,16777215\",\"Category 4\",\"16751001,-2147483624,16777215\","
+        "\"Category 5\",\"16763955,-2147483624,16777215\"\r\n"
+        "\r\n"
+        "\r\n"
+        "Anna\r\n";
+    QCOMPARE(dir.read("Data/PlyData1.dat"), expected);
+    QVERIFY(dir.exists("Data/Records1.dat"));
+    QCOMPARE(dir.read("Data/Overview.dat"), QByteArray());
+    // The picture store itself is not touched by a save.
+    QVERIFY(state.playerData.isEmpty());
+}
+
+void PlayerFilesTest::saveThenLoadRestoresEverything()
+{
+    TempProgramDir dir;
+    PlayerFiles files(dir.dataDir());
+    PlayerState state;
+    FakeWindow window;
+    newPlayerWithGame(files, state, window, 4);
+    state.playerData = {"424D0011", "", "424DAABB"};
+    state.catListView[1].caption = "Cards";
+    state.catListView[1].subItems[0] = "255";
+    state.topView = {{"0001", {"Chess", "250", "17.05.2004", "won", "38124"}}};
+    state.playerPic.loadBmpBytes(QByteArray("BM\x01\x02", 4));
+    window.names[3] = QString::fromUtf8("Jörg");
+    files.SavePlayerData(4, state, window, {});
+
+    PlayerState loaded;
+    FakeWindow other;
+    files.LoadPlayerData(4, loaded, other);
+    QCOMPARE(loaded.playerData, state.playerData);
+    QCOMPARE(loaded.catListView, state.catListView);
+    QCOMPARE(loaded.topView, state.topView);
+    QCOMPARE(loaded.playerPic, state.playerPic);
+    QCOMPARE(loaded.dataView, state.dataView);
+    QCOMPARE(other.names[3], QString::fromUtf8("Jörg"));
+    QCOMPARE(other.panels[1], QString("Cards"));
+    QCOMPARE(other.colors[1], 255);
+    QVERIFY(!loaded.filesDamaged);
+    // The player names are handed on before the loaded name is set.
+    QCOMPARE(other.calls.indexOf("refreshPlayerNames:Player 1") + 1, other.calls.indexOf("setPlayerName"));
+    QVERIFY(other.calls.contains("showCategoryProperties:1"));
+}
+
+void PlayerFilesTest::withoutRecordsFileDefaultsAndSkipsPlayerFile()
+{
+    TempProgramDir dir;
+    dir.write("Data/PlyData2.dat", "garbage\r\n");
+    PlayerFiles files(dir.dataDir());
+    PlayerState state;
+    state.playerData = {"old"};
+    FakeWindow window;
+    window.names[1] = "Bob";
+    files.LoadPlayerData(2, state, window);
+    QCOMPARE(state.catListView.size(), 5);
+    QCOMPARE(state.catListView[4], (ListRow{"Category 5", {"16763955", "-2147483624", "16777215"}}));
+    QVERIFY(state.playerData.isEmpty());
+    QCOMPARE(window.names[1], QString("Bob"));
+    QCOMPARE(window.calls, (QStringList{"selectFirstCategory", "updateButtons"}));
+    QCOMPARE(state.dataView.toFileBytes(), QByteArray("Root\r\n"));
+}
+
+void PlayerFilesTest::playerWithoutGamesWritesNothing()
+{
+    TempProgramDir dir;
+    PlayerFiles files(dir.dataDir());
+    PlayerState state;
+    FakeWindow window;
+    files.LoadPlayerData(1, state, window);
+    files.SavePlayerData(1, state, window, {{"Chess", {"1"}}});
+    QVERIFY(QDir(dir.dataDir()).entryList(QDir::Files).isEmpty());
+
+    // A tree without even a root (an empty records file) has no games either.
+    state.dataView.clear();
+    files.SavePlayerData(1, state, window, {});
+    QVERIFY(QDir(dir.dataDir()).entryList(QDir::Files).isEmpty());
+}
+
+void PlayerFilesTest::loadFailures_data()
+{
+    QTest::addColumn<QByteArray>("playerFile");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<bool>("treeLoaded");
+    const QByteArray categories = "A,\"1,2,3\",B,\"2,2,3\",C,\"3,2,3\",D,\"4,2,3\",E,\"5,2,3\"\r\n";
+    QTest::newRow("missing player file") << QByteArray() << QString("Cannot open file %1/Data/PlyData1.dat") << true;
+    QTest::newRow("three lines") << QByteArray("a\r\n\r\nName\r\n") << QString("List index out of bounds (-1)") << true;
+    QTest::newRow("no lines") << QByteArray("\0", 1) << QString("List index out of bounds (-1)") << true;
+    QTest::newRow("picture not a bitmap") << categories + "\r\n4142\r\nAnna\r\n" << QString("Bitmap image is not valid") << true;
+    QTest::newRow("colour not a number")
+        << QByteArray("A,\"1,2,3\",B,\"x2,2,3\",C,\"3\",D,\"4\",E,\"5\"\r\n\r\n\r\nAnna\r\n")
+        << QString("'x2' is not a valid integer value") << true;
+    QTest::newRow("too few categories") << QByteArray("A,\"1\",B,\"2\"\r\n\r\n\r\nAnna\r\n")
+                                        << QString("List index out of bounds (2)") << true;
+}
+
+void PlayerFilesTest::loadFailures()
+{
+    QFETCH(QByteArray, playerFile);
+    QFETCH(QString, error);
+    QFETCH(bool, treeLoaded);
+    TempProgramDir dir;
+    dir.write("Data/Records1.dat", "Root\r\n\tCategory 1\r\n\t\tGo\r\n");
+    if (!playerFile.isEmpty())
+        dir.write("Data/PlyData1.dat", playerFile);
+    PlayerFiles files(dir.dataDir());
+    PlayerState state;
+    FakeWindow window;
+    QCOMPARE(errorOf([&] { files.LoadPlayerData(1, state, window); }), error.arg(dir.path()));
+    QVERIFY(state.filesDamaged);
+    QCOMPARE(state.dataView.hasGames(), treeLoaded);
+}
+
+void PlayerFilesTest::damagedFilesAreSetAsideBeforeSaving()
+{
+    TempProgramDir dir;
+    const QByteArray records = "Root\r\n\tCategory 1\r\n\t\tGo\r\n\t\t\tRecords\r\n\t\t\tGameComment\r\n\t\t\t\t\r\n"
+                               "\t\t\tPicIndex\r\n\t\t\t\t-1\r\n\tCategory 2\r\n\tCategory 3\r\n\tCategory 4\r\n\tCategory 5\r\n";
+    const QByteArray damaged = "424D00\r\nlost category line\r\n";
+    dir.write("Data/Records3.dat", records);
+    dir.write("Data/PlyData3.dat", damaged);
+    PlayerFiles files(dir.dataDir());
+    PlayerState state;
+    FakeWindow window;
+    QVERIFY(!errorOf([&] { files.LoadPlayerData(3, state, window); }).isEmpty());
+
+    files.SavePlayerData(3, state, window, {});
+    QCOMPARE(window.setAside.size(), 2);
+    QFile kept(window.setAside[1]);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), damaged);
+    QFile keptRecords(window.setAside[0]);
+    QVERIFY(keptRecords.open(QIODevice::ReadOnly));
+    QCOMPARE(keptRecords.readAll(), records);
+    QVERIFY(window.setAside[0].contains("Records3.dat.damaged-"));
+    // The new files are whole; the next save sets nothing aside.
+    QVERIFY(dir.exists("Data/PlyData3.dat"));
+    window.setAside.clear();
+    files.SavePlayerData(3, state, window, {});
+    QVERIFY(window.setAside.isEmpty());
+}
+
+void PlayerFilesTest::failedSaveLeavesEarlierFiles()
+{
+    TempProgramDir dir;
+    PlayerFiles files(dir.dataDir());
+    PlayerState state;
+    FakeWindow window;
+    newPlayerWithGame(files, state, window);
+    files.SavePlayerData(1, state, window, {});
+    const QByteArray oldPlayer = dir.read("Data/PlyData1.dat");
+    const QByteArray oldRecords = dir.read("Data/Records1.dat");
+
+    // A folder in the way of the overview file stops the save before any file is replaced.
+    QVERIFY(QFile::remove(dir.file("Data/Overview.dat")));
+    QVERIFY(QDir(dir.dataDir()).mkdir("Overview.dat"));
+    state.dataView.addGame(2, "Go");
+    window.names[0] = "Changed";
+    QCOMPARE(errorOf([&] { files.SavePlayerData(1, state, window, {}); }),
+             "Cannot create file " + dir.file("Data/Overview.dat"));
+    QCOMPARE(dir.read("Data/PlyData1.dat"), oldPlayer);
+    QCOMPARE(dir.read("Data/Records1.dat"), oldRecords);
+    QCOMPARE(QDir(dir.dataDir()).entryList(QDir::Files), (QStringList{"PlyData1.dat", "Records1.dat"}));
+}
+
+void PlayerFilesTest::overviewFile()
+{
+    TempProgramDir dir;
+    PlayerFiles files(dir.dataDir());
+    QVERIFY(files.readOverview().isEmpty());
+    dir.write("Data/Overview.dat", "");
+    QVERIFY(files.readOverview().isEmpty());
+
+    const RowList rows{{"0001", {"Chess", "Category 1", "250", "0", "", "", "", "", "", "", "", "", "Anna"}},
+                       {"0002", {"Go, the game", "Cards", "\"quoted\""}}};
+    QCOMPARE(PlayerFiles::overviewFileBytes(rows).left(6), QByteArray("0001\r\n"));
+    PlayerState state;
+    FakeWindow window;
+    newPlayerWithGame(files, state, window);
+    files.SavePlayerData(1, state, window, rows);
+    QCOMPARE(files.readOverview(), rows);
+}
+
+void PlayerFilesTest::readsWindows1252Names()
+{
+    TempProgramDir dir;
+    dir.write("Data/Records1.dat", "Root\r\n");
+    dir.write("Data/PlyData1.dat", "W\xFCrfel,\"1\",B,\"2\",C,\"3\",D,\"4\",E,\"5\"\r\n\r\n\r\nJ\xF6rg\r\n");
+    PlayerFiles files(dir.dataDir());
+    PlayerState state;
+    FakeWindow window;
+    files.LoadPlayerData(1, state, window);
+    QCOMPARE(window.names[0], QString::fromUtf8("Jörg"));
+    QCOMPARE(state.catListView[0].caption, QString::fromUtf8("Würfel"));
+}
+
+QTEST_APPLESS_MAIN(PlayerFilesTest)
+#include "test_player_files.moc"
