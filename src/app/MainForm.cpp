@@ -1,0 +1,263 @@
+#include "app/MainForm.h"
+
+#include "app/SplashScreen.h"
+#include "platform/Dialogs.h"
+#include "store/AppError.h"
+#include "store/Points.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int BottomBarHeight = 49;
+
+} // namespace
+
+TMainForm::TMainForm(Dialogs &dialogs, MainFormOptions options)
+    : m_dialogs(dialogs),
+      m_options(std::move(options)),
+      m_programDir(m_options.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_options.programDir),
+      m_files(m_programDir + QStringLiteral("/Data"))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Tallimo"));
+    resize(640, 480);
+    m_dialogs.setParentWindow(this);
+    for (int n = 1; n <= 10; ++n)
+        m_playerNames[size_t(n - 1)] = QStringLiteral("Player %1").arg(n);
+    buildControls();
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    qApp->removeEventFilter(this);
+    if (m_dialogs.parentWindow() == this)
+        m_dialogs.setParentWindow(nullptr);
+}
+
+void TMainForm::buildControls()
+{
+    m_gameControl = new QTabWidget(this);
+    m_gameControl->setObjectName(QStringLiteral("GameControl"));
+    m_gameControl->setDocumentMode(false);
+    // Page tabs drawn as buttons.
+    m_gameControl->setStyleSheet(QStringLiteral(
+        "QTabWidget#GameControl > QTabBar::tab { border: 1px solid palette(dark); border-radius: 3px;"
+        " padding: 4px 10px; margin: 2px; background: palette(button); }"
+        "QTabWidget#GameControl > QTabBar::tab:selected { background: palette(midlight); border-style: inset; }"));
+    const struct
+    {
+        const char *name;
+        const char *caption;
+    } pages[] = {
+        {"MaintenanceSheet", "Maintenance"}, {"OverviewSheet", "Overview"}, {"ImportExportSheet", "Im- / Export"},
+        {"OptionsSheet", "Options"},         {"HelpSheet", "Help"},         {"AboutSheet", "About"},
+    };
+    for (const auto &page : pages) {
+        auto *sheet = new QWidget;
+        sheet->setObjectName(QLatin1String(page.name));
+        m_gameControl->addTab(sheet, QString::fromLatin1(page.caption));
+    }
+
+    m_bottomBar = new QWidget(this);
+    m_bottomBar->setObjectName(QStringLiteral("BottomPanel"));
+    m_progressBox = new QGroupBox(QStringLiteral("Progress"), m_bottomBar);
+    m_progressBox->setObjectName(QStringLiteral("ProgressBox"));
+    m_progBar = new QProgressBar(m_progressBox);
+    m_progBar->setObjectName(QStringLiteral("ProgBar"));
+    m_progBar->setRange(0, 100);
+    m_progBar->setValue(0);
+    m_progBar->setTextVisible(false);
+    m_exitButton = new QPushButton(QStringLiteral("Exit"), m_bottomBar);
+    m_exitButton->setObjectName(QStringLiteral("ExitButton"));
+    connect(m_exitButton, &QPushButton::clicked, this, &TMainForm::ExitButtonClick);
+}
+
+void TMainForm::FormCreate()
+{
+    // Key preview: the window sees key presses before the focused control.
+    qApp->installEventFilter(this);
+
+    TSplashScreen splash;
+    splash.show();
+    auto progress = [&](int percent, int milliseconds) {
+        if (m_options.splashProbe) {
+            splash.gauge()->setValue(percent);
+            m_options.splashProbe(percent, milliseconds);
+        } else {
+            SetSplashProgress(splash, percent, milliseconds);
+        }
+    };
+    progress(10, 0);
+
+    CurrentCategory = 1;
+    CurrentPlayer = 1;
+    m_player.playerData.clear();
+    // The program keeps everything in Data/; a missing folder is made rather than failing every save.
+    QDir().mkpath(dataDir());
+
+    const bool loaded = guarded([&] {
+        progress(25, 0);
+        LoadPlayerData();
+        progress(50, 0);
+        progress(75, 0);
+        readOverviewFile();
+    });
+    if (loaded)
+        progress(100, 500);
+}
+
+void TMainForm::readOverviewFile()
+{
+    m_overView = m_files.readOverview();
+}
+
+void TMainForm::LoadPlayerData()
+{
+    m_files.LoadPlayerData(CurrentPlayer, m_player, *this);
+}
+
+void TMainForm::SavePlayerData()
+{
+    m_files.SavePlayerData(CurrentPlayer, m_player, *this, m_overView);
+}
+
+bool TMainForm::guarded(const std::function<void()> &handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const AppError &error) {
+        m_dialogs.showError(error.message());
+    } catch (const std::bad_alloc &) {
+        m_dialogs.showError(QStringLiteral("Out of memory"));
+    }
+    return false;
+}
+
+void TMainForm::ExitButtonClick()
+{
+    close();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TMainForm::FormClose()
+{
+    if (!m_dialogs.msgBox(QStringLiteral("Do you really want to exit the program?"), QString(), QStringLiteral("c")))
+        return false;
+    return guarded([&] {
+        SavePlayerData();
+        m_player.playerData.clear();
+    });
+}
+
+void TMainForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TMainForm::FormResize()
+{
+    const int w = width();
+    const int h = height();
+    m_gameControl->setGeometry(0, 0, w, h - BottomBarHeight);
+    m_bottomBar->setGeometry(0, h - BottomBarHeight, w, BottomBarHeight);
+    m_progressBox->setGeometry(4, 0, 165, BottomBarHeight - 4);
+    m_progBar->setGeometry(8, 18, 149, 17);
+    m_exitButton->setGeometry(176, 8, w - 180, 33);
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this)
+        return FormKeyDown(static_cast<QKeyEvent *>(event));
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TMainForm::FormKeyDown(QKeyEvent *)
+{
+    return false;
+}
+
+QString TMainForm::defaultCategoryName(int category)
+{
+    return QStringLiteral("Category %1").arg(category);
+}
+
+void TMainForm::setCategoryPanel(int category, const QString &caption, qint32 color)
+{
+    auto &panel = m_categoryPanels[size_t(qBound(1, category, 5) - 1)];
+    panel.caption = caption;
+    panel.color = color;
+}
+
+QString TMainForm::categoryPanelCaption(int category) const
+{
+    return m_categoryPanels[size_t(qBound(1, category, 5) - 1)].caption;
+}
+
+qint32 TMainForm::categoryPanelColor(int category) const
+{
+    return m_categoryPanels[size_t(qBound(1, category, 5) - 1)].color;
+}
+
+void TMainForm::selectFirstCategory()
+{
+    CurrentCategory = 1;
+}
+
+void TMainForm::updateButtons() {}
+
+void TMainForm::refreshPlayerNames() {}
+
+QString TMainForm::playerName(int player) const
+{
+    return m_playerNames[size_t(qBound(1, player, 10) - 1)];
+}
+
+void TMainForm::setPlayerName(int player, const QString &name)
+{
+    m_playerNames[size_t(qBound(1, player, 10) - 1)] = name;
+}
+
+void TMainForm::showCategoryProperties(int category)
+{
+    if (category < 1 || category > m_player.catListView.size())
+        throw AppError::indexOutOfBounds(category - 1);
+    const ListRow &row = m_player.catListView[category - 1];
+    setCategoryPanel(category, row.caption, categoryPanelColor(category));
+    setCategoryPanel(category, row.caption, parseStoredInteger(row.subItem(0)));
+}
+
+void TMainForm::playerPictureChanged() {}
+
+void TMainForm::topListChanged() {}
+
+void TMainForm::damagedFilesSetAside(const QStringList &paths)
+{
+    QStringList names;
+    for (const QString &path : paths)
+        names.append(QDir::toNativeSeparators(path));
+    m_dialogs.msgBox(QStringLiteral("The files of this player could not be read completely. "
+                                    "They have been kept unchanged as:\n%1")
+                         .arg(names.join(u'\n')),
+                     QString(), QStringLiteral("i"));
+}

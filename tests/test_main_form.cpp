@@ -1,0 +1,165 @@
+#include "app/MainForm.h"
+#include "store/DataTree.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProgramDir.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+using SplashSteps = QList<QPair<int, int>>;
+
+struct Started
+{
+    ScriptedDialogs dialogs;
+    SplashSteps splash;
+    std::unique_ptr<TMainForm> form;
+
+    explicit Started(const TempProgramDir &dir)
+    {
+        MainFormOptions options;
+        options.programDir = dir.path();
+        options.splashProbe = [this](int percent, int ms) { splash.append({percent, ms}); };
+        form = std::make_unique<TMainForm>(dialogs, options);
+        form->show();
+    }
+};
+
+} // namespace
+
+class MainFormTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void framePagesAndNames();
+    void splashStepsInOrder();
+    void exitYesSavesAndNewStartShowsSameData();
+    void exitNoSavesNothing();
+    void firstStartWritesNothing();
+    void failedSaveKeepsWindowOpen();
+    void failedStartStopsAtItsStep();
+    void exitButtonFollowsWidth();
+};
+
+void MainFormTest::framePagesAndNames()
+{
+    TempProgramDir dir;
+    Started s(dir);
+    QCOMPARE(s.form->objectName(), QString("MainForm"));
+    QCOMPARE(s.form->windowTitle(), QString("Tallimo"));
+    auto *pages = s.form->findChild<QTabWidget *>("GameControl");
+    QVERIFY(pages);
+    QStringList captions, names;
+    for (int i = 0; i < pages->count(); ++i) {
+        captions << pages->tabText(i);
+        names << pages->widget(i)->objectName();
+    }
+    QCOMPARE(captions, (QStringList{"Maintenance", "Overview", "Im- / Export", "Options", "Help", "About"}));
+    QCOMPARE(names, (QStringList{"MaintenanceSheet", "OverviewSheet", "ImportExportSheet", "OptionsSheet", "HelpSheet",
+                                 "AboutSheet"}));
+    QVERIFY(s.form->findChild<QWidget *>("ProgBar"));
+    QCOMPARE(s.form->findChild<QPushButton *>("ExitButton")->text(), QString("Exit"));
+}
+
+void MainFormTest::splashStepsInOrder()
+{
+    TempProgramDir dir;
+    Started s(dir);
+    QCOMPARE(s.splash, (SplashSteps{{10, 0}, {25, 0}, {50, 0}, {75, 0}, {100, 500}}));
+}
+
+void MainFormTest::exitYesSavesAndNewStartShowsSameData()
+{
+    TempProgramDir dir;
+    {
+        Started s(dir);
+        DataTree &tree = s.form->player().dataView;
+        const int slot = tree.addGame(1, "Chess");
+        RowList records{{"120", {"", "", "37927"}}, {"250", {"", "won on time", "38124"}}};
+        tree.StoreRecords(1, slot, records);
+        tree.setGameComment(1, slot, "Blitz,Clubhouse");
+        s.form->setPlayerName(1, "Anna");
+        s.dialogs.answerYes();
+        QVERIFY(s.form->close());
+        QCOMPARE(s.dialogs.messages(), QStringList{"Do you really want to exit the program?"});
+        QCOMPARE(s.dialogs.asked().first().extra, QString("c"));
+        QVERIFY(s.dialogs.errors().isEmpty());
+    }
+    QVERIFY(dir.exists("Data/Records1.dat"));
+    QVERIFY(dir.read("Data/PlyData1.dat").endsWith("\r\nAnna\r\n"));
+    QVERIFY(dir.exists("Data/Overview.dat"));
+
+    Started again(dir);
+    QVERIFY(again.dialogs.errors().isEmpty());
+    QCOMPARE(again.form->playerName(1), QString("Anna"));
+    const DataTree &tree = again.form->player().dataView;
+    QCOMPARE(tree.game(1, 0).text, QString("Chess"));
+    QCOMPARE(tree.readRecords(1, 0), (QList<StoredRecord>{{"250", "38124", "won on time"}, {"120", "37927", ""}}));
+    QCOMPARE(tree.gameComment(1, 0), QString("Blitz,Clubhouse"));
+}
+
+void MainFormTest::exitNoSavesNothing()
+{
+    TempProgramDir dir;
+    Started s(dir);
+    s.form->player().dataView.addGame(2, "Go");
+    s.dialogs.answerNo();
+    QVERIFY(!s.form->close());
+    QVERIFY(s.form->isVisible());
+    QVERIFY(QDir(dir.dataDir()).entryList(QDir::Files).isEmpty());
+    QCOMPARE(s.form->player().dataView.game(2, 0).text, QString("Go"));
+}
+
+void MainFormTest::firstStartWritesNothing()
+{
+    TempProgramDir dir;
+    QDir(dir.dataDir()).removeRecursively();
+    Started s(dir);
+    QCOMPARE(s.form->CurrentCategory, 1);
+    QCOMPARE(s.form->player().catListView.size(), 5);
+    s.dialogs.answerYes();
+    QVERIFY(s.form->close());
+    QVERIFY(QDir(dir.dataDir()).exists());
+    QVERIFY(QDir(dir.dataDir()).entryList(QDir::Files).isEmpty());
+}
+
+void MainFormTest::failedSaveKeepsWindowOpen()
+{
+    TempProgramDir dir;
+    Started s(dir);
+    s.form->player().dataView.addGame(1, "Chess");
+    QVERIFY(QDir(dir.dataDir()).mkdir("Records1.dat"));
+    s.dialogs.answerYes();
+    QVERIFY(!s.form->close());
+    QVERIFY(s.form->isVisible());
+    QCOMPARE(s.dialogs.errors(), QStringList{"Cannot create file " + dir.file("Data/Records1.dat")});
+    QVERIFY(!dir.exists("Data/PlyData1.dat"));
+}
+
+void MainFormTest::failedStartStopsAtItsStep()
+{
+    TempProgramDir dir;
+    dir.write("Data/Records1.dat", "Root\r\n\tCategory 1\r\n");
+    Started s(dir);
+    QCOMPARE(s.dialogs.errors(), QStringList{"Cannot open file " + dir.file("Data/PlyData1.dat")});
+    QCOMPARE(s.splash, (SplashSteps{{10, 0}, {25, 0}}));
+    QVERIFY(s.form->isVisible());
+}
+
+void MainFormTest::exitButtonFollowsWidth()
+{
+    TempProgramDir dir;
+    Started s(dir);
+    auto *exit = s.form->findChild<QPushButton *>("ExitButton");
+    s.form->resize(640, 480);
+    QCOMPARE(exit->width(), 640 - 180);
+    s.form->resize(740, 480);
+    QCOMPARE(exit->width(), 740 - 180);
+}
+
+QTEST_MAIN(MainFormTest)
+#include "test_main_form.moc"
