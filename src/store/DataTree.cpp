@@ -24,7 +24,7 @@ auto &childAt(Node &node, qsizetype index)
 void appendNode(QByteArray &out, const DataNode &node, int depth)
 {
     out.append(depth, '\t');
-    out.append(node.text.toUtf8());
+    TextCodec::appendUtf8(out, node.text);
     out.append("\r\n", 2);
     for (const DataNode &child : node.children)
         appendNode(out, child, depth + 1);
@@ -243,7 +243,7 @@ void DataTree::load(const QString &path)
 void DataTree::loadFromBytes(QByteArrayView bytes)
 {
     m_top.clear();
-    const bool utf8 = TextCodec::isValidUtf8(bytes);
+    const TextCodec::Encoding encoding = TextCodec::detect(bytes);
     // path[d] is the last node placed at depth d.
     std::vector<DataNode *> path;
     bool first = true;
@@ -251,7 +251,7 @@ void DataTree::loadFromBytes(QByteArrayView bytes)
         qsizetype depth = 0;
         while (depth < line.size() && (line[depth] == '\t' || line[depth] == ' '))
             ++depth;
-        QString text = TextCodec::decode(line.sliced(depth), utf8);
+        QString text = TextCodec::decode(line.sliced(depth), encoding);
         if (first) {
             first = false;
             depth = 0;

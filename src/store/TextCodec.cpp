@@ -54,6 +54,21 @@ bool isValidUtf8(QByteArrayView bytes)
     return true;
 }
 
+bool isAscii(QByteArrayView bytes)
+{
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    quint64 bits = 0;
+    for (; end - p >= 8; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        bits |= word;
+    }
+    for (; p < end; ++p)
+        bits |= static_cast<unsigned char>(*p);
+    return (bits & 0x8080808080808080ULL) == 0;
+}
+
 QString decodeWindows1252(QByteArrayView bytes)
 {
     // 0x80..0x9F differ from Latin-1; the five undefined codes map to themselves.
@@ -70,6 +85,48 @@ QString decodeWindows1252(QByteArrayView bytes)
         out[i] = (c >= 0x80 && c <= 0x9F) ? high[c - 0x80] : char16_t(c);
     }
     return text;
+}
+
+void appendUtf8(QByteArray &out, QStringView text)
+{
+    const qsizetype n = text.size();
+    const char16_t *in = text.utf16();
+    qsizetype i = 0;
+    // Plain ASCII goes straight through.
+    const qsizetype start = out.size();
+    out.resize(start + n);
+    char *dst = out.data() + start;
+    while (i < n && in[i] < 0x80) {
+        dst[i] = char(in[i]);
+        ++i;
+    }
+    if (i == n)
+        return;
+    out.resize(start + i);
+    for (; i < n; ++i) {
+        char32_t c = in[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (in[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD; // a lone surrogate cannot be written
+        }
+        if (c < 0x80) {
+            out.append(char(c));
+        } else if (c < 0x800) {
+            out.append(char(0xC0 | (c >> 6)));
+            out.append(char(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.append(char(0xE0 | (c >> 12)));
+            out.append(char(0x80 | ((c >> 6) & 0x3F)));
+            out.append(char(0x80 | (c & 0x3F)));
+        } else {
+            out.append(char(0xF0 | (c >> 18)));
+            out.append(char(0x80 | ((c >> 12) & 0x3F)));
+            out.append(char(0x80 | ((c >> 6) & 0x3F)));
+            out.append(char(0x80 | (c & 0x3F)));
+        }
+    }
 }
 
 } // namespace TextCodec

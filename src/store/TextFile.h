@@ -22,9 +22,12 @@ void forEachLine(QByteArrayView text, F &&f)
     if (const void *nul = std::memchr(p, '\0', size_t(text.size())))
         end = static_cast<const char *>(nul);
     while (p < end) {
-        const char *q = p;
-        while (q < end && *q != '\n' && *q != '\r')
-            ++q;
+        // memchr scans long picture lines far faster than a byte loop.
+        const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        if (!lf)
+            lf = end;
+        const char *cr = static_cast<const char *>(std::memchr(p, '\r', size_t(lf - p)));
+        const char *q = cr ? cr : lf;
         f(QByteArrayView(p, q - p));
         if (q < end && *q == '\r' && q + 1 < end && q[1] == '\n')
             ++q;

@@ -1,0 +1,108 @@
+// Loading and saving one player's files, beside plain I/O of the same bytes.
+#include "PlayerFixture.h"
+
+#include "store/PlayerFiles.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct Case
+{
+    const char *name;
+    PlayerFixture fixture;
+};
+
+const Case cases[] = {
+    {"S", {200, 20, 0, 0, 0}},
+    {"L", {10000, 50, 10, 1600, 1200}},
+};
+
+struct Prepared
+{
+    QTemporaryDir dir;
+    PlayerFiles files{dir.path()};
+    QStringList paths;
+};
+
+Prepared &prepared(int index)
+{
+    static std::unique_ptr<Prepared> made[2];
+    if (!made[index]) {
+        made[index] = std::make_unique<Prepared>();
+        cases[index].fixture.writeTo(made[index]->dir.path(), 1);
+        made[index]->paths = {made[index]->files.recordsPath(1), made[index]->files.playerPath(1)};
+    }
+    return *made[index];
+}
+
+void BM_LoadPlayerData(benchmark::State &state)
+{
+    Prepared &p = prepared(int(state.range(0)));
+    const double plain = plainReadSeconds(p.paths);
+    const qint64 fileBytes = totalFileBytes(p.paths);
+
+    // Peak memory of one load, over the files' size.
+    double peakRatio = 0;
+    {
+        resetPeakResident();
+        const qint64 before = residentBytes();
+        PlayerState loaded;
+        SilentPlayerWindow window;
+        p.files.LoadPlayerData(1, loaded, window);
+        peakRatio = double(peakResidentBytes() - before) / double(fileBytes);
+    }
+
+    double seconds = 0;
+    for (auto _ : state) {
+        PlayerState loaded;
+        SilentPlayerWindow window;
+        QElapsedTimer timer;
+        timer.start();
+        p.files.LoadPlayerData(1, loaded, window);
+        seconds += timer.nsecsElapsed() / 1e9;
+        state.PauseTiming();
+        { PlayerState discard = std::move(loaded); }
+        state.ResumeTiming();
+    }
+    state.SetLabel(cases[state.range(0)].name);
+    state.SetBytesProcessed(state.iterations() * fileBytes);
+    state.counters["x_plain_read"] = seconds / double(state.iterations()) / plain;
+    state.counters["load_ms"] = seconds / double(state.iterations()) * 1e3;
+    state.counters["plain_read_ms"] = plain * 1e3;
+    state.counters["peak_mem_x_files"] = peakRatio;
+    state.counters["file_MB"] = double(fileBytes) / 1e6;
+}
+
+void BM_SavePlayerData(benchmark::State &state)
+{
+    Prepared &p = prepared(int(state.range(0)));
+    const double plain = plainWriteSeconds(p.paths);
+    const qint64 fileBytes = totalFileBytes(p.paths);
+    PlayerState loaded;
+    SilentPlayerWindow window;
+    p.files.LoadPlayerData(1, loaded, window);
+
+    double seconds = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        p.files.SavePlayerData(1, loaded, window, {});
+        seconds += timer.nsecsElapsed() / 1e9;
+    }
+    state.SetLabel(cases[state.range(0)].name);
+    state.SetBytesProcessed(state.iterations() * fileBytes);
+    state.counters["x_plain_write"] = seconds / double(state.iterations()) / plain;
+    state.counters["save_ms"] = seconds / double(state.iterations()) * 1e3;
+    state.counters["plain_write_ms"] = plain * 1e3;
+}
+
+} // namespace
+
+BENCHMARK(BM_LoadPlayerData)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_SavePlayerData)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+BENCHMARK_MAIN();
