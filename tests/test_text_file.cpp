@@ -26,6 +26,7 @@ void TextFileTest::splitsLines_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("empty") << QByteArray() << QStringList{};
+    QTest::newRow("null view") << QByteArray(nullptr, 0) << QStringList{};
     QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
     QTest::newRow("lone lf") << QByteArray("a\nb") << QStringList{"a", "b"};
     QTest::newRow("lone cr") << QByteArray("a\rb\r") << QStringList{"a", "b"};
