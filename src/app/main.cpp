@@ -1,11 +1,13 @@
+#include "app/MainForm.h"
+#include "services/ProgramDialogs.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Tallimo"));
+    ProgramDialogs dialogs;
+    TMainForm window(dialogs);
     window.show();
     return app.exec();
 }
