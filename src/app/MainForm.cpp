@@ -1,7 +1,9 @@
 #include "app/MainForm.h"
 
 #include "app/SplashScreen.h"
+#include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
+#include "services/MessDlg.h"
 #include "store/AppError.h"
 #include "store/Points.h"
 
@@ -102,6 +104,9 @@ void TMainForm::FormCreate()
     CurrentCategory = 1;
     CurrentPlayer = 1;
     m_player.playerData.clear();
+    // The dialogs' colours until the settings are read.
+    SetGradientStartColor(ColorValue::Yellow);
+    SetGradientEndColor(ColorValue::Fuchsia);
     // The program keeps everything in Data/; a missing folder is made rather than failing every save.
     QDir().mkpath(dataDir());
 
