@@ -167,7 +167,7 @@ void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &w
     std::vector<std::unique_ptr<QSaveFile>> pending;
     for (const auto &file : files) {
         auto save = std::make_unique<QSaveFile>(file.path);
-        if (!save->open(QIODevice::WriteOnly) || save->write(file.bytes) != file.bytes.size())
+        if (!save->open(QIODevice::WriteOnly | QIODevice::Unbuffered) || save->write(file.bytes) != file.bytes.size())
             throw AppError::cannotCreate(file.path);
         pending.push_back(std::move(save));
     }
