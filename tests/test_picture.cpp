@@ -345,6 +345,10 @@ void PictureTest::toImageOfDamagedBytes_data()
     QByteArray badDepth = good;
     qToLittleEndian<quint16>(quint16(7), reinterpret_cast<uchar *>(badDepth.data()) + 28);
     QTest::newRow("bit depth 7") << badDepth;
+    // Found by fuzzing: width times height times depth beyond 64 bits.
+    QTest::newRow("header size product overflows")
+        << QByteArray::fromHex("424D46000000000000003E000800200000000500424D9200006E00002000000000001000000000"
+                               "008000000000800000424d4d00101000100000005000000000F0000000F800000000000000");
 }
 
 void PictureTest::toImageOfDamagedBytes()

@@ -45,9 +45,10 @@ qint64 uncompressedDecodeBytes(const Picture &picture)
     }
     if (bitCount <= 0 || bitCount > 32)
         return 0;
-    const quint32 pixelOffset = qFromLittleEndian<quint32>(data + 10);
+    const qint64 pixelOffset = qFromLittleEndian<quint32>(data + 10);
     const qint64 stride = ((qint64(size.width()) * bitCount + 31) / 32) * 4;
-    if (qint64(pixelOffset) + stride * size.height() > bytes.size())
+    const qint64 available = bytes.size() - pixelOffset;
+    if (available <= 0 || stride > available / size.height())
         return 0;
     return qint64(size.width()) * size.height() * 4;
 }

@@ -48,21 +48,32 @@ QSize Picture::bmpSize() const
 
 namespace {
 
-constexpr std::array<qint8, 256> makeHexValues()
+int hexDigitValue(int c)
 {
-    std::array<qint8, 256> values{};
-    for (auto &v : values)
-        v = -1;
-    for (int c = '0'; c <= '9'; ++c)
-        values[c] = qint8(c - '0');
-    for (int c = 'A'; c <= 'F'; ++c)
-        values[c] = qint8(c - 'A' + 10);
-    for (int c = 'a'; c <= 'f'; ++c)
-        values[c] = qint8(c - 'a' + 10);
-    return values;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
 }
 
-constexpr std::array<qint8, 256> hexValues = makeHexValues();
+// The byte value of every pair of characters, indexed by the two characters as they lie in
+// memory (first one in the low byte); -1 for a pair that is not two hexadecimal digits.
+const std::array<qint16, 65536> &hexPairValues()
+{
+    static const std::array<qint16, 65536> values = [] {
+        std::array<qint16, 65536> table{};
+        for (int first = 0; first < 256; ++first)
+            for (int second = 0; second < 256; ++second) {
+                const int high = hexDigitValue(first), low = hexDigitValue(second);
+                table[size_t(first | (second << 8))] = qint16(high < 0 || low < 0 ? -1 : high * 16 + low);
+            }
+        return table;
+    }();
+    return values;
+}
 
 // The two upper-case digits of every byte value, high digit first.
 constexpr std::array<char, 512> makeHexPairs()
@@ -93,16 +104,16 @@ QByteArray PictureToText(const Picture &picture)
 
 void TextToPicture(QByteArrayView text, Picture &picture)
 {
+    const auto &pairValues = hexPairValues();
     const qsizetype n = text.size() / 2;
     QByteArray bytes(n, Qt::Uninitialized);
     const auto *in = reinterpret_cast<const uchar *>(text.data());
     auto *out = reinterpret_cast<uchar *>(bytes.data());
     int bad = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const int high = hexValues[in[2 * i]];
-        const int low = hexValues[in[2 * i + 1]];
-        bad |= high | low; // negative once any digit is not hexadecimal
-        out[i] = uchar((unsigned(high) << 4) | (unsigned(low) & 0x0Fu));
+        const int value = pairValues[size_t(in[2 * i]) | (size_t(in[2 * i + 1]) << 8)];
+        bad |= value; // negative once any pair is not hexadecimal
+        out[i] = uchar(value);
     }
     if (bad < 0)
         bytes.clear();
