@@ -2,12 +2,15 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QSize>
 
 // A picture as the bytes of its BMP file image. Bytes read from a BMP file or from picture
 // text are kept as they are and written back byte for byte; decoding happens only for display.
 class Picture
 {
 public:
+    Picture() = default;
+
     bool isEmpty() const { return m_bmp.isEmpty(); }
     const QByteArray &bmpBytes() const { return m_bmp; }
     void clear() { m_bmp.clear(); }
@@ -15,6 +18,11 @@ public:
     // Takes the bytes of a BMP file image; no bytes give an empty picture.
     // Throws "Bitmap image is not valid" (leaving the picture as it was) for other bytes.
     void loadBmpBytes(QByteArray bytes);
+
+    // Width and height from the BMP header, without decoding the pixels. A top-down image
+    // (negative height in the header) gives its height as a positive number. 0x0 for an
+    // empty picture or a header that is cut short or holds impossible dimensions.
+    QSize bmpSize() const;
 
     bool operator==(const Picture &) const = default;
 
@@ -27,5 +35,5 @@ QByteArray PictureToText(const Picture &picture);
 
 // Reads hexadecimal text (either case; an odd last digit ignored) into the picture. Text that is
 // not hexadecimal gives an empty picture. Throws "Bitmap image is not valid" for bytes that are
-// not a BMP file image.
+// not a BMP file image, leaving the picture as it was.
 void TextToPicture(QByteArrayView text, Picture &picture);
