@@ -51,7 +51,7 @@ void BM_LoadPlayerData(benchmark::State &state)
         resetPeakResident();
         const qint64 before = residentBytes();
         PlayerState loaded;
-        SilentPlayerWindow window;
+        HeadlessPlayerWindow window;
         p.files.LoadPlayerData(1, loaded, window);
         peakRatio = double(peakResidentBytes() - before) / double(fileBytes);
     }
@@ -59,7 +59,7 @@ void BM_LoadPlayerData(benchmark::State &state)
     double seconds = 0;
     for (auto _ : state) {
         PlayerState loaded;
-        SilentPlayerWindow window;
+        HeadlessPlayerWindow window;
         QElapsedTimer timer;
         timer.start();
         p.files.LoadPlayerData(1, loaded, window);
@@ -83,7 +83,7 @@ void BM_SavePlayerData(benchmark::State &state)
     const double plain = plainWriteSeconds(p.paths);
     const qint64 fileBytes = totalFileBytes(p.paths);
     PlayerState loaded;
-    SilentPlayerWindow window;
+    HeadlessPlayerWindow window;
     p.files.LoadPlayerData(1, loaded, window);
 
     double seconds = 0;

@@ -1,6 +1,7 @@
 // A player's files made of any bytes load or raise the program's error; the input is split
 // at its first 0xFF byte into the records file and the player file.
 #include "store/AppError.h"
+#include "store/HeadlessPlayerWindow.h"
 #include "store/PlayerFiles.h"
 
 #include <QFile>
@@ -10,32 +11,6 @@
 #include <cstdint>
 
 namespace {
-
-class NoWindow : public PlayerWindow
-{
-public:
-    QString defaultCategoryName(int category) override { return QStringLiteral("Category %1").arg(category); }
-    void setCategoryPanel(int category, const QString &caption, qint32 color) override
-    {
-        captions[category - 1] = caption;
-        colors[category - 1] = color;
-    }
-    QString categoryPanelCaption(int category) const override { return captions[category - 1]; }
-    qint32 categoryPanelColor(int category) const override { return colors[category - 1]; }
-    void selectFirstCategory() override {}
-    void updateButtons() override {}
-    void refreshPlayerNames() override {}
-    QString playerName(int) const override { return name; }
-    void setPlayerName(int, const QString &n) override { name = n; }
-    void showCategoryProperties(int) override {}
-    void playerPictureChanged() override {}
-    void topListChanged() override {}
-    void damagedFilesSetAside(const QStringList &) override {}
-
-    QString captions[5];
-    qint32 colors[5] = {};
-    QString name;
-};
 
 void writeFile(const QString &path, QByteArrayView bytes)
 {
@@ -56,11 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     PlayerFiles files(dir.path());
     PlayerState state;
-    NoWindow window;
+    HeadlessPlayerWindow window;
     try {
         files.LoadPlayerData(1, state, window);
     } catch (const AppError &) {
     }
-    PlayerFiles::playerFileBytes(state, window.name);
+    PlayerFiles::playerFileBytes(state, window.names[0]);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "store/AppError.h"
 #include "store/DataTree.h"
+#include "support/Errors.h"
 #include "support/TempProgramDir.h"
 
 #include <QTest>
@@ -49,15 +50,6 @@ QStringList gameNames(const DataTree &tree, int category)
     return names;
 }
 
-QString errorOf(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const AppError &e) {
-        return e.message();
-    }
-    return QString();
-}
 
 } // namespace
 

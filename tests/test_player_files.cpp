@@ -1,5 +1,7 @@
 #include "store/AppError.h"
+#include "store/HeadlessPlayerWindow.h"
 #include "store/PlayerFiles.h"
+#include "support/Errors.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>
@@ -7,53 +9,23 @@
 
 namespace {
 
-// Stands in for the main window's controls.
-class FakeWindow : public PlayerWindow
+// Records what loading asks of the main window.
+class FakeWindow : public HeadlessPlayerWindow
 {
 public:
-    QString panels[5];
-    qint32 colors[5] = {};
-    QString names[10];
     QStringList calls;
-    QStringList setAside;
 
-    FakeWindow()
-    {
-        for (int n = 1; n <= 10; ++n)
-            names[n - 1] = QString("Player %1").arg(n);
-    }
-    QString defaultCategoryName(int category) override { return QString("Category %1").arg(category); }
-    void setCategoryPanel(int category, const QString &caption, qint32 color) override
-    {
-        panels[category - 1] = caption;
-        colors[category - 1] = color;
-    }
-    QString categoryPanelCaption(int category) const override { return panels[category - 1]; }
-    qint32 categoryPanelColor(int category) const override { return colors[category - 1]; }
     void selectFirstCategory() override { calls << "selectFirstCategory"; }
     void updateButtons() override { calls << "updateButtons"; }
     void refreshPlayerNames() override { calls << "refreshPlayerNames:" + names[0]; }
-    QString playerName(int player) const override { return names[player - 1]; }
     void setPlayerName(int player, const QString &name) override
     {
         calls << "setPlayerName";
-        names[player - 1] = name;
+        HeadlessPlayerWindow::setPlayerName(player, name);
     }
     void showCategoryProperties(int category) override { calls << QString("showCategoryProperties:%1").arg(category); }
-    void playerPictureChanged() override {}
-    void topListChanged() override {}
-    void damagedFilesSetAside(const QStringList &paths) override { setAside = paths; }
 };
 
-QString errorOf(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const AppError &e) {
-        return e.message();
-    }
-    return QString();
-}
 
 // A loaded new player with one game in category 1.
 void newPlayerWithGame(PlayerFiles &files, PlayerState &state, FakeWindow &window, int player = 1)
@@ -128,7 +100,7 @@ void PlayerFilesTest::saveThenLoadRestoresEverything()
     QCOMPARE(loaded.playerPic, state.playerPic);
     QCOMPARE(loaded.dataView, state.dataView);
     QCOMPARE(other.names[3], QString::fromUtf8("Jörg"));
-    QCOMPARE(other.panels[1], QString("Cards"));
+    QCOMPARE(other.captions[1], QString("Cards"));
     QCOMPARE(other.colors[1], 255);
     QVERIFY(!loaded.filesDamaged);
     // The player names are handed on before the loaded name is set.

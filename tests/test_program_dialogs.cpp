@@ -17,33 +17,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/Modal.h"
+
 #include <functional>
 
 namespace {
 
-// Runs act on the next modal dialog as soon as it shows, while its exec() runs. A dialog
-// that act leaves open is closed after a while so that a failing test cannot hang.
-void whenModal(std::function<void(QDialog *)> act)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        QPointer<QDialog> guard(dialog);
-        act(dialog);
-        QTimer::singleShot(3000, [guard] {
-            if (guard && guard->isVisible()) {
-                qWarning("dialog left open by the test; closing it");
-                guard->reject();
-            }
-        });
-    });
-    poll->start();
-}
 
 // Receives what the shell is asked to open, so nothing is started.
 class OpenedUrls : public QObject
