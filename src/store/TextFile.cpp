@@ -56,7 +56,9 @@ QByteArray joinLines(const QStringList &lines)
 void writeAtomically(const QString &path, QByteArrayView bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a short write (disk full, size limit) shows in write()'s result. Through
+    // the buffer it is lost, and commit() would put a cut file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw AppError::cannotCreate(path);
     if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit())
         throw AppError::cannotCreate(path);
