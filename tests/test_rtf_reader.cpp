@@ -94,6 +94,7 @@ private slots:
     void wordDocumentHidesItsTables();
     void hyperlinks_data();
     void hyperlinks();
+    void everyResultOfALinkIsAnchored();
     void pictures();
     void controlWords_data();
     void controlWords();
@@ -253,6 +254,21 @@ void RtfReaderTest::hyperlinks_data()
     QTest::newRow("bookmark link is blue") << "links.rtf" << "Regeln" << "#regeln" << "#0000ff";
     QTest::newRow("other field is plain") << "links.rtf" << "3" << "" << "";
     QTest::newRow("unquoted target") << "links.rtf" << "club@" << "mailto:club@example.org" << "#0000ff";
+}
+
+void RtfReaderTest::everyResultOfALinkIsAnchored()
+{
+    QByteArray rtf = "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"http://a\"}";
+    for (int i = 0; i < 1000; ++i)
+        rtf += "{\\fldrslt x}y";
+    const auto doc = read(rtf + "}}");
+    QVERIFY(doc);
+    QCOMPARE(doc->characterCount(), 2001);
+    QTextCursor cursor(doc.get());
+    for (int i = 0; i < 2000; ++i) {
+        cursor.setPosition(i + 1);
+        QCOMPARE(cursor.charFormat().anchorHref(), i % 2 == 0 ? QStringLiteral("http://a") : QString());
+    }
 }
 
 void RtfReaderTest::hyperlinks()

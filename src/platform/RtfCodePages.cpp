@@ -4,6 +4,8 @@
 
 #include <QByteArrayList>
 
+#include <algorithm>
+
 namespace RtfCodePages {
 
 int forCharset(int charset)
@@ -30,8 +32,18 @@ int forCharset(int charset)
     }
 }
 
+bool isKnown(int codePage)
+{
+    static const int known[] = {437, 708, 720, 737, 775, 850, 852, 855, 857, 860, 861, 862, 863, 864, 865, 866, 869,
+                                874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258,
+                                10000, 65001};
+    return std::find(std::begin(known), std::end(known), codePage) != std::end(known);
+}
+
 QStringDecoder *Decoder::decoderFor(int codePage)
 {
+    if (!isKnown(codePage))
+        return nullptr;
     const auto found = m_decoders.find(codePage);
     if (found != m_decoders.end())
         return found->second.get();

@@ -17,8 +17,11 @@ constexpr int Default = 1252;
 // code page" (ANSI, default) and for unknown ones.
 int forCharset(int charset);
 
+// The code pages of the desktop's 8-bit text that rich text files use.
+bool isKnown(int codePage);
+
 // Decodes bytes of any code page; the decoders are made once per code page.
-// Code pages the platform cannot decode are read as Windows-1252.
+// Unknown code pages, and those the platform cannot decode, are read as Windows-1252.
 class Decoder
 {
 public:

@@ -64,6 +64,13 @@ struct FontEntry
     int codePage = -1;
 };
 
+struct Field
+{
+    QString instruction;
+    bool linkKnown = false;
+    int link = -1;
+};
+
 struct PictureState
 {
     enum Kind { Unsupported, Png, Jpeg } kind = Unsupported;
@@ -487,9 +494,9 @@ private:
                 g.destination = Destination::Picture;
             }
         } else if (word == "field") {
-            if (m_fieldInstructions.size() < 1'000'000) {
-                g.field = int(m_fieldInstructions.size());
-                m_fieldInstructions.append(QString());
+            if (m_fields.size() < 1'000'000) {
+                g.field = int(m_fields.size());
+                m_fields.append(Field{});
             }
         } else if (word == "fldinst") {
             if (g.field >= 0 && g.destination == Destination::Text)
@@ -498,13 +505,8 @@ private:
                 skipGroup();
         } else if (word == "fldrslt") {
             g.destination = Destination::Text;
-            if (g.field >= 0) {
-                const QString target = Rtf::hyperlinkTarget(m_fieldInstructions[g.field]);
-                if (!target.isEmpty()) {
-                    g.chars.link = int(m_links.size());
-                    m_links.append(target);
-                }
-            }
+            if (g.field >= 0)
+                g.chars.link = linkOf(m_fields[g.field]);
         } else if (word == "shppict") {
             // the picture as current writers store it: read as usual
         } else if (!starred && isSkippedDestination(word)) {
@@ -525,6 +527,20 @@ private:
             "rsidtbl", "filetbl", "generator", "xmlnstbl", "pgdsctbl", "mmathPr", "shpinst", "atnid",
             "atnauthor", "keycode", "template", "docvar", "userprops", "pn", "pnseclvl", "bkmkstart", "bkmkend"};
         return std::any_of(std::begin(words), std::end(words), [&](const char *w) { return word == w; });
+    }
+
+    // The link of a field's result; worked out once per field, however many results it has.
+    int linkOf(Field &field)
+    {
+        if (!field.linkKnown) {
+            field.linkKnown = true;
+            const QString target = Rtf::hyperlinkTarget(field.instruction);
+            if (!target.isEmpty()) {
+                field.link = int(m_links.size());
+                m_links.append(target);
+            }
+        }
+        return field.link;
     }
 
     // ---- tables of fonts and colours, pictures
@@ -662,10 +678,10 @@ private:
         const qint64 pixels = qint64(size.width()) * size.height();
         if (pixels > Rtf::MaxPicturePixels || m_pixels + pixels > Rtf::MaxDocumentPixels)
             return;
+        m_pixels += pixels; // failed attempts cost work too
         const QImage image = reader.read();
         if (image.isNull())
             return;
-        m_pixels += pixels;
 
         flushText();
         cellSeparator();
@@ -733,8 +749,8 @@ private:
             pictureBytes(bytes);
             return;
         case Destination::FieldInstruction:
-            if (g.field >= 0 && m_fieldInstructions[g.field].size() < 65536)
-                m_fieldInstructions[g.field] += m_decoder.decode(m_codePage, bytes);
+            if (g.field >= 0 && m_fields[g.field].instruction.size() < 65536)
+                m_fields[g.field].instruction += m_decoder.decode(m_codePage, bytes);
             return;
         }
     }
@@ -755,8 +771,8 @@ private:
                 m_font.name += text;
             return;
         case Destination::FieldInstruction:
-            if (g.field >= 0 && m_fieldInstructions[g.field].size() < 65536)
-                m_fieldInstructions[g.field] += text;
+            if (g.field >= 0 && m_fields[g.field].instruction.size() < 65536)
+                m_fields[g.field].instruction += text;
             return;
         case Destination::ColorTable:
         case Destination::Picture:
@@ -858,9 +874,18 @@ private:
             return;
         flushText();
         m_cellPending = false;
-        m_cursor.setBlockFormat(blockFormat(group().para));
-        m_cursor.insertBlock();
+        setBlockProps(group().para);
+        m_cursor.insertBlock(); // the new paragraph starts with the same format
         m_blockPara = group().para;
+    }
+
+    void setBlockProps(const ParaProps &para)
+    {
+        if (m_blockFormatSet && para == m_blockFormatProps)
+            return;
+        m_cursor.setBlockFormat(blockFormat(para));
+        m_blockFormatProps = para;
+        m_blockFormatSet = true;
     }
 
     void finishDocument()
@@ -872,13 +897,13 @@ private:
             m_endPara = m_groups.first().para;
         const QTextBlock last = m_cursor.block();
         if (last.length() > 1) {
-            m_cursor.setBlockFormat(blockFormat(m_blockPara));
+            setBlockProps(m_blockPara);
         } else if (m_doc.blockCount() > 1) {
             // The paragraph mark that ends the text opens no empty paragraph of its own.
             m_cursor.movePosition(QTextCursor::End);
             m_cursor.deletePreviousChar();
         } else {
-            m_cursor.setBlockFormat(blockFormat(m_endPara));
+            setBlockProps(m_endPara);
         }
     }
 
@@ -904,7 +929,7 @@ private:
     QList<QColor> m_colors;
     struct { int red = 0, green = 0, blue = 0; bool set = false; } m_color;
 
-    QStringList m_fieldInstructions;
+    QList<Field> m_fields;
     QStringList m_links;
 
     std::optional<PictureState> m_picture;
@@ -919,6 +944,8 @@ private:
     bool m_cellPending = false;
     ParaProps m_blockPara;
     ParaProps m_endPara;
+    ParaProps m_blockFormatProps; // the format the cursor's paragraph has
+    bool m_blockFormatSet = false;
 
     QTextCharFormat m_format;
     CharProps m_formatProps;
