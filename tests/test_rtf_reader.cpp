@@ -1,5 +1,6 @@
 #include "platform/RtfReader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTest>
@@ -96,6 +97,8 @@ private slots:
     void hyperlinks();
     void everyResultOfALinkIsAnchored();
     void pictures();
+    void picturePlacesOfNote_data();
+    void picturePlacesOfNote();
     void controlWords_data();
     void controlWords();
     void notRichText_data();
@@ -106,6 +109,7 @@ private slots:
     void hyperlinkTargets();
     void malformedInput_data();
     void malformedInput();
+    void formerCrashes();
     void oversizedPictureIsLeftOut();
 };
 
@@ -311,6 +315,31 @@ void RtfReaderTest::pictures()
     QVERIFY(qAbs(jpeg.pixelColor(4, 3).green() - 128) < 8);
 }
 
+void RtfReaderTest::picturePlacesOfNote_data()
+{
+    const QByteArray png = "89504e470d0a1a0a0000000d49484452000000040000000308020000003b963991000000097048597300000ec400000ec401952b0e1b0000001c4944415408994dc6a1010000080320e6ff3fcfa824422b40eaccbb0560430303c3cf32390000000049454e44ae426082";
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("images");
+    QTest::newRow("in the outermost group") << QByteArray("{\\rtf1 a\\pict\\pngblip " + png + "}") << u("a\xef\xbf\xbc") << 1;
+    QTest::newRow("cut before its end") << QByteArray("{\\rtf1 a{\\pict\\pngblip " + png) << u("a\xef\xbf\xbc") << 1;
+    QTest::newRow("skipped by a star inside") << QByteArray("{\\rtf1 a{\\pict\\pngblip\\*\\foo " + png + "}b") << "ab" << 0;
+    QTest::newRow("hidden") << QByteArray("{\\rtf1 a{\\v{\\pict\\pngblip " + png + "}}b}") << "ab" << 0;
+    QTest::newRow("in a skipped destination") << QByteArray("{\\rtf1 a{\\header{\\pict\\pngblip " + png + "}}b}") << "ab" << 0;
+    QTest::newRow("in a cell") << QByteArray("{\\rtf1 a\\cell{\\pict\\pngblip " + png + "}\\cell\\row}") << u("a\t\xef\xbf\xbc") << 1;
+}
+
+void RtfReaderTest::picturePlacesOfNote()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QFETCH(int, images);
+    const auto doc = read(rtf);
+    QVERIFY(doc);
+    QCOMPARE(shownText(*doc), text);
+    QCOMPARE(imagesOf(*doc).size(), images);
+}
+
 void RtfReaderTest::controlWords_data()
 {
     QTest::addColumn<QByteArray>("rtf");
@@ -462,6 +491,20 @@ void RtfReaderTest::malformedInput()
     const auto doc = read(rtf);
     QVERIFY(doc);
     QCOMPARE(shownText(*doc), text);
+}
+
+void RtfReaderTest::formerCrashes()
+{
+    // Inputs the fuzzer once found faults with; each must read without harm.
+    const QDir dir(QStringLiteral(TALLIMO_FIXTURES "/rtf"));
+    const QStringList files = dir.entryList({QStringLiteral("crash-*.rtf")}, QDir::Files);
+    QVERIFY(!files.isEmpty());
+    for (const QString &name : files) {
+        QTextDocument doc;
+        QVERIFY2(LoadRtfFile(dir.filePath(name), doc), qPrintable(name));
+        for (const QTextImageFormat &image : imagesOf(doc))
+            QVERIFY(!doc.resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>().isNull());
+    }
 }
 
 void RtfReaderTest::oversizedPictureIsLeftOut()

@@ -192,12 +192,12 @@ private:
             m_done = true;
             return;
         }
-        const Group closed = m_groups.takeLast();
-        if (closed.destination == Destination::Picture
-            && (m_groups.isEmpty() || m_groups.last().destination != Destination::Picture))
+        // A picture is placed while its own group is still the current one.
+        if (endsPicture())
             finishPicture();
-        if (closed.destination == Destination::FontTable)
+        if (group().destination == Destination::FontTable)
             commitFont();
+        const Group closed = m_groups.takeLast();
         if (m_groups.isEmpty()) {
             m_endPara = closed.para;
             m_done = true;
@@ -210,8 +210,18 @@ private:
     {
         if (m_groups.size() <= 1)
             return;
+        if (endsPicture())
+            m_picture.reset();
         m_groups.removeLast();
         m_skipDepth = 1;
+    }
+
+    // Whether the current group is the outermost group of a picture.
+    bool endsPicture() const
+    {
+        const qsizetype n = m_groups.size();
+        return n > 0 && m_groups[n - 1].destination == Destination::Picture
+               && (n == 1 || m_groups[n - 2].destination != Destination::Picture);
     }
 
     Group &group() { return m_groups.last(); }
@@ -683,8 +693,8 @@ private:
         if (image.isNull())
             return;
 
-        flushText();
         cellSeparator();
+        flushText();
         const QString name = QStringLiteral("rtf-image:%1").arg(++m_imageCount);
         m_doc.addResource(QTextDocument::ImageResource, QUrl(name), image);
         QTextImageFormat format;
@@ -890,7 +900,7 @@ private:
 
     void finishDocument()
     {
-        if (m_picture)
+        if (m_picture && !m_groups.isEmpty())
             finishPicture();
         flushText();
         if (!m_groups.isEmpty())
