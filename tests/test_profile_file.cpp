@@ -95,9 +95,11 @@ void ProfileFileTest::reads_data()
     QTest::newRow("commented key") << QByteArray("[A]\r\n;k=1\r\n") << "A" << "k" << def;
     QTest::newRow("empty key never matches") << QByteArray("[A]\r\n=1\r\n") << "A" << "" << def;
     QTest::newRow("unclosed bracket is no section") << QByteArray("[A]\r\n[B\r\nk=1\r\n") << "A" << "k" << "1";
+    QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf[A]\r\nk=bom\r\n") << "A" << "k" << "bom";
+    QTest::newRow("empty file") << QByteArray() << "A" << "k" << def;
     QTest::newRow("LF lines") << QByteArray("[A]\nk=lf\n") << "A" << "k" << "lf";
     QTest::newRow("CR lines") << QByteArray("[A]\rk=cr\r") << "A" << "k" << "cr";
-    QTest::newRow("NUL ends the text") << QByteArray("[A]\r\nk=1\r\n\0j=2\r\n", 16) << "A" << "j" << def;
+    QTest::newRow("NUL ends the text") << (QByteArray("[A]\r\nk=1\r\n") + '\0' + "j=2\r\n") << "A" << "j" << def;
     QTest::newRow("long value cut") << QByteArray("[A]\r\nk=" + QByteArray(3000, 'x') + "\r\n") << "A" << "k" << QString(2047, u'x');
     QTest::newRow("exact length kept") << QByteArray("[A]\r\nk=" + QByteArray(2047, 'y') + "y\r\n") << "A" << "k" << QString(2047, u'y');
     QTest::newRow("quotes go before the cut") << QByteArray("[A]\r\nk=\"" + QByteArray(2047, 'z') + "\"\r\n") << "A" << "k" << QString(2047, u'z');

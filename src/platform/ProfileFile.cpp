@@ -135,7 +135,10 @@ void ProfileFile::buildIndex()
     m_sections.clear();
     Section *current = nullptr;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const ParsedLine parsed = parseLine(m_lines[i]);
+        QStringView line = m_lines[i];
+        if (i == 0 && line.startsWith(QChar::ByteOrderMark))
+            line = line.sliced(1); // editors may put one in front of UTF-8
+        const ParsedLine parsed = parseLine(line);
         if (parsed.kind == ParsedLine::SectionHeader) {
             const QString name = foldName(parsed.name);
             // A repeated section adds nothing: lookups and writes use the first one.

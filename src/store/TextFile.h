@@ -18,7 +18,7 @@ template<typename F>
 void forEachLine(QByteArrayView text, F &&f)
 {
     if (text.isEmpty())
-        return;
+        return; // memchr() must not see the null pointer of an empty view
     const char *p = text.data();
     const char *end = p + text.size();
     if (const void *nul = std::memchr(p, '\0', size_t(text.size())))
