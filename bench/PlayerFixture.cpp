@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 #include <malloc.h>
+#include <unistd.h>
 #include <string>
 
 QByteArray makeBmp(int width, int height)
@@ -123,7 +124,7 @@ double plainReadSeconds(const QStringList &paths)
     return best;
 }
 
-double plainWriteSeconds(const QStringList &paths)
+double plainWriteSeconds(const QStringList &paths, bool durable)
 {
     QList<QByteArray> contents;
     for (const QString &path : paths) {
@@ -136,8 +137,12 @@ double plainWriteSeconds(const QStringList &paths)
         timer.start();
         for (int i = 0; i < paths.size(); ++i) {
             QFile f(paths[i] + QStringLiteral(".plain"));
-            if (f.open(QIODevice::WriteOnly))
+            if (f.open(QIODevice::WriteOnly)) {
                 f.write(contents[i]);
+                f.flush();
+                if (durable)
+                    ::fdatasync(f.handle());
+            }
         }
         best = std::min(best, timer.nsecsElapsed() / 1e9);
     }

@@ -29,7 +29,8 @@ void resetPeakResident();
 
 #include "store/HeadlessPlayerWindow.h"
 
-// Seconds for reading (or writing) the given files' bytes plainly, best of a few runs.
+// Seconds for reading (or writing) the given files' bytes plainly, best of a few runs; a durable
+// write also waits for the data to reach the disk, as every save of the program does.
 double plainReadSeconds(const QStringList &paths);
-double plainWriteSeconds(const QStringList &paths);
+double plainWriteSeconds(const QStringList &paths, bool durable);
 qint64 totalFileBytes(const QStringList &paths);

@@ -4,6 +4,7 @@
 #include "store/PlayerFiles.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -80,7 +81,8 @@ void BM_LoadPlayerData(benchmark::State &state)
 void BM_SavePlayerData(benchmark::State &state)
 {
     Prepared &p = prepared(int(state.range(0)));
-    const double plain = plainWriteSeconds(p.paths);
+    const double plain = plainWriteSeconds(p.paths, false);
+    const double durable = plainWriteSeconds(p.paths, true);
     const qint64 fileBytes = totalFileBytes(p.paths);
     PlayerState loaded;
     HeadlessPlayerWindow window;
@@ -98,10 +100,48 @@ void BM_SavePlayerData(benchmark::State &state)
     state.counters["x_plain_write"] = seconds / double(state.iterations()) / plain;
     state.counters["save_ms"] = seconds / double(state.iterations()) * 1e3;
     state.counters["plain_write_ms"] = plain * 1e3;
+    state.counters["x_durable_write"] = seconds / double(state.iterations()) / durable;
+    state.counters["durable_write_ms"] = durable * 1e3;
+}
+
+// The parts of a load and a save that are the store's own work, without the disk.
+void BM_RecordsFromBytes(benchmark::State &state)
+{
+    Prepared &p = prepared(int(state.range(0)));
+    QFile file(p.files.recordsPath(1));
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    for (auto _ : state) {
+        DataTree tree;
+        tree.loadFromBytes(bytes);
+        benchmark::DoNotOptimize(tree.topLevel().data());
+        state.PauseTiming();
+        { DataTree discard = std::move(tree); }
+        state.ResumeTiming();
+    }
+    state.SetLabel(cases[state.range(0)].name);
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+void BM_RecordsToBytes(benchmark::State &state)
+{
+    Prepared &p = prepared(int(state.range(0)));
+    DataTree tree;
+    tree.load(p.files.recordsPath(1));
+    qint64 size = 0;
+    for (auto _ : state) {
+        const QByteArray bytes = tree.toFileBytes();
+        size = bytes.size();
+        benchmark::DoNotOptimize(bytes.constData());
+    }
+    state.SetLabel(cases[state.range(0)].name);
+    state.SetBytesProcessed(state.iterations() * size);
 }
 
 } // namespace
 
+BENCHMARK(BM_RecordsFromBytes)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecordsToBytes)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadPlayerData)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_SavePlayerData)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2);
 

@@ -6,6 +6,7 @@
 #include "store/TextFile.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -21,14 +22,63 @@ auto &childAt(Node &node, qsizetype index)
     return node.children[size_t(index)];
 }
 
-void appendNode(QByteArray &out, const DataNode &node, int depth)
+// Upper bound of a subtree's bytes in the file: at most three UTF-8 bytes per UTF-16 unit.
+qsizetype boundOf(const DataNode &node, qsizetype depth)
 {
-    out.append(depth, '\t');
-    TextCodec::appendUtf8(out, node.text);
-    out.append("\r\n", 2);
+    qsizetype bytes = depth + node.text.size() * 3 + 2;
     for (const DataNode &child : node.children)
-        appendNode(out, child, depth + 1);
+        bytes += boundOf(child, depth + 1);
+    return bytes;
 }
+
+char *writeNode(char *out, const DataNode &node, int depth)
+{
+    std::memset(out, '\t', size_t(depth));
+    out += depth;
+    const auto *text = reinterpret_cast<const char16_t *>(node.text.constData());
+    const qsizetype n = node.text.size();
+    qsizetype i = 0;
+    while (i < n && text[i] < 0x80)
+        *out++ = char(text[i++]);
+    if (i < n) {
+        QByteArray rest;
+        TextCodec::appendUtf8(rest, QStringView(text + i, n - i));
+        std::memcpy(out, rest.constData(), size_t(rest.size()));
+        out += rest.size();
+    }
+    *out++ = '\r';
+    *out++ = '\n';
+    for (const DataNode &child : node.children)
+        out = writeNode(out, child, depth + 1);
+    return out;
+}
+
+// Texts repeat a great deal in a records file ("Records", record labels, dates, points), so
+// equal short lines share one string instead of each holding a copy.
+class TextCache
+{
+public:
+    explicit TextCache(TextCodec::Encoding encoding) : m_encoding(encoding), m_slots(SlotCount) {}
+
+    QString text(QByteArrayView bytes)
+    {
+        if (bytes.size() > MaxCachedLength || m_encoding != TextCodec::Encoding::Ascii)
+            return TextCodec::decode(bytes, m_encoding);
+        quint32 hash = 2166136261u;
+        for (const char c : bytes)
+            hash = (hash ^ quint8(c)) * 16777619u;
+        QString &slot = m_slots[hash & (SlotCount - 1)];
+        if (slot.size() != bytes.size() || QLatin1StringView(bytes.data(), bytes.size()) != slot)
+            slot = QString::fromLatin1(bytes);
+        return slot;
+    }
+
+private:
+    static constexpr qsizetype MaxCachedLength = 16;
+    static constexpr size_t SlotCount = 8192;
+    TextCodec::Encoding m_encoding;
+    std::vector<QString> m_slots;
+};
 
 } // namespace
 
@@ -223,9 +273,14 @@ void DataTree::setPictureIndex(int category, int gameIndex, const QString &index
 
 QByteArray DataTree::toFileBytes() const
 {
-    QByteArray out;
+    qsizetype bound = 0;
     for (const DataNode &node : m_top)
-        appendNode(out, node, 0);
+        bound += boundOf(node, 0);
+    QByteArray out(bound, Qt::Uninitialized);
+    char *end = out.data();
+    for (const DataNode &node : m_top)
+        end = writeNode(end, node, 0);
+    out.truncate(end - out.constData());
     return out;
 }
 
@@ -243,7 +298,7 @@ void DataTree::load(const QString &path)
 void DataTree::loadFromBytes(QByteArrayView bytes)
 {
     m_top.clear();
-    const TextCodec::Encoding encoding = TextCodec::detect(bytes);
+    TextCache cache(TextCodec::detect(bytes));
     // path[d] is the last node placed at depth d.
     std::vector<DataNode *> path;
     bool first = true;
@@ -251,7 +306,7 @@ void DataTree::loadFromBytes(QByteArrayView bytes)
         qsizetype depth = 0;
         while (depth < line.size() && (line[depth] == '\t' || line[depth] == ' '))
             ++depth;
-        QString text = TextCodec::decode(line.sliced(depth), encoding);
+        QString text = cache.text(line.sliced(depth));
         if (first) {
             first = false;
             depth = 0;
