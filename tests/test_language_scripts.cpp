@@ -21,6 +21,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -57,6 +59,8 @@ struct TestWindow
     RadioGroup *position;
     QPlainTextEdit *memo;
     QTreeWidget *tree;
+    QTableWidget *grid;
+    QTextBrowser *viewer;
     QLabel *unnamed;
     QDialog *childDialog;
     QLabel *dialogLabel;
@@ -119,6 +123,14 @@ TestWindow buildWindow()
     w.tree->setObjectName(QStringLiteral("TopView"));
     w.tree->setHeaderLabels({QStringLiteral("No."), QStringLiteral("Game"), QStringLiteral("Points")});
     pageLayout->addWidget(w.tree);
+    auto *helpLayout = new QVBoxLayout(w.secondPage);
+    w.grid = new QTableWidget(2, 2, w.secondPage);
+    w.grid->setObjectName(QStringLiteral("RecordsGrid"));
+    helpLayout->addWidget(w.grid);
+    w.viewer = new QTextBrowser(w.secondPage);
+    w.viewer->setObjectName(QStringLiteral("HelpViewer"));
+    w.viewer->setHtml(QStringLiteral("<b>bold</b> help"));
+    helpLayout->addWidget(w.viewer);
 
     w.iconButton = new QToolButton(w.window.get());
     w.iconButton->setObjectName(QStringLiteral("PrintButton"));
@@ -151,7 +163,7 @@ QStringList textsOf(const TestWindow &w)
     QStringList texts{w.window->windowTitle(), w.label->text(), w.push->text(), w.check->text(),
                       w.group->title(), w.tabs->tabText(0), w.tabs->tabText(1), w.iconButton->toolTip(),
                       w.iconButton->accessibleName(), w.push->toolTip(), w.memo->toPlainText(),
-                      w.unnamed->text(), w.childDialog->windowTitle(), w.dialogLabel->text()};
+                      w.viewer->toPlainText(), w.unnamed->text(), w.childDialog->windowTitle(), w.dialogLabel->text()};
     for (int i = 0; i < w.weekdays->count(); ++i)
         texts.append(w.weekdays->itemText(i));
     for (int i = 0; i < w.options->count(); ++i)
@@ -159,6 +171,8 @@ QStringList textsOf(const TestWindow &w)
     texts.append(w.position->items());
     for (int i = 0; i < w.tree->columnCount(); ++i)
         texts.append(w.tree->headerItem()->text(i));
+    for (int i = 0; i < w.grid->columnCount(); ++i)
+        texts.append(w.grid->model()->headerData(i, Qt::Horizontal).toString());
     return texts;
 }
 
@@ -318,6 +332,8 @@ void LanguageScriptsTest::translatesEveryKindOfControl()
                  QStringLiteral("CategoryPositionBox.Items=Links,Rechts"),
                  QStringLiteral("InfoMemo.Lines=Erste Zeile,,Dritte Zeile"),
                  QStringLiteral("TopView.Columns.Captions=Nr.,Spiel,Punkte,Datum,Kommentar"),
+                 QStringLiteral("RecordsGrid.Columns.Captions=Punkte,Datum"),
+                 QStringLiteral("HelpViewer.Lines=Hilfe,zweite Zeile,"),
                  QStringLiteral("unnamed.Caption=never"), QStringLiteral("DialogLabel.Caption=never"),
                  QStringLiteral("ChildDialog.Caption=never")});
     SetActiveScriptPath(scriptPath(QStringLiteral("German.lng")));
@@ -359,6 +375,12 @@ void LanguageScriptsTest::translatesEveryKindOfControl()
     QCOMPARE(w.tree->headerItem()->text(1), QStringLiteral("Spiel"));
     QCOMPARE(w.tree->headerItem()->text(2), QStringLiteral("Punkte"));
 
+    QCOMPARE(w.grid->columnCount(), 2);
+    QCOMPARE(w.grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Punkte"));
+    QCOMPARE(w.grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Datum"));
+    QCOMPARE(w.grid->rowCount(), 2);
+    QCOMPARE(w.viewer->toPlainText(), QStringLiteral("Hilfe\nzweite Zeile"));
+
     QCOMPARE(w.unnamed->text(), QStringLiteral("unnamed"));
     QCOMPARE(w.childDialog->windowTitle(), QStringLiteral("Child"));
     QCOMPARE(w.dialogLabel->text(), QStringLiteral("inside dialog"));
@@ -393,7 +415,8 @@ void LanguageScriptsTest::absentAndEmptyValuesLeaveTexts()
           QStringLiteral("OptionsSheet.Caption"), QStringLiteral("PrintButton.Hint"),
           QStringLiteral("FirstWeekdayCombo.Items"), QStringLiteral("GenOptListBox.Items"),
           QStringLiteral("CategoryPositionBox.Items"), QStringLiteral("InfoMemo.Lines"),
-          QStringLiteral("TopView.Columns.Captions")})
+          QStringLiteral("TopView.Columns.Captions"), QStringLiteral("RecordsGrid.Columns.Captions"),
+          QStringLiteral("HelpViewer.Lines"), QStringLiteral("HelpSheet.Caption")})
         empty.append(key + u'=');
     empty.append(QStringLiteral("OptionsBox.Hint=\"\""));
     writeScript(scriptPath(QStringLiteral("Empty.lng")), empty);

@@ -15,6 +15,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QTreeView>
@@ -81,8 +82,14 @@ void translateColumns(QWidget *widget, const WindowScript &script, const QString
         return;
     const QStringList titles = splitCommaList(value);
     const int columns = qMin(int(titles.size()), model->columnCount(listViewRoot(widget)));
-    for (int column = 0; column < columns; ++column)
-        model->setHeaderData(column, Qt::Horizontal, titles.at(column));
+    auto *table = qobject_cast<QTableWidget *>(widget);
+    for (int column = 0; column < columns; ++column) {
+        // A table widget keeps titles in header items and has none until one is set.
+        if (table && !table->horizontalHeaderItem(column))
+            table->setHorizontalHeaderItem(column, new QTableWidgetItem(titles.at(column)));
+        else
+            model->setHeaderData(column, Qt::Horizontal, titles.at(column));
+    }
 }
 
 // The tab widget that shows the widget as one of its pages, if any.
