@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QScreen>
@@ -30,7 +31,11 @@ const char *const GermanScript = "[Captions]\r\n"
                                  "Points=Punkte\r\n"
                                  "Best=Beste\r\n"
                                  "[Messages]\r\n"
-                                 "Do you really want to exit the program?=Wirklich beenden?\r\n";
+                                 "Do you really want to exit the program?=Wirklich beenden?\r\n"
+                                 "[MainForm]\r\n"
+                                 "OptionsBox.Caption=Programmoptionen\r\n"
+                                 "FirstWeekdayCombo.Items=So,Mo,Di,Mi,Do,Fr,Sa\r\n"
+                                 "WindowColor.Hint=Zum \xc3\x84ndern klicken\r\n";
 
 void writeScripts(const TempProgramDir &dir)
 {
@@ -346,9 +351,12 @@ void SettingsTest::exitQuestionAndTextsFromScript()
 {
     TempProgramDir dir;
     writeScripts(dir);
-    writeSettings(dir, "", "german.LNG"); // matched without regard to case
+    writeSettings(dir, "[Week]\r\nFirst day=2\r\n", "german.LNG"); // matched without regard to case
     StartedWindow s(dir);
     QCOMPARE(s.options().selectedLanguage(), QString("German.lng"));
+    QCOMPARE(s.options().optionsBox()->title(), QString("Programmoptionen"));
+    QCOMPARE(s.options().firstWeekdayCombo()->currentText(), QString("Di")); // translated after it was read
+    QCOMPARE(s.options().windowColor()->accessibleName(), QString("Zum Ändern klicken"));
     QCOMPARE(s.form->player().catListView.first().caption, QString("Kategorie 1"));
     QCOMPARE(DialogTexts().ok, QString("Gut"));
     QCOMPARE(DialogTexts().yes, QString("Ja"));

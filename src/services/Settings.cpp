@@ -104,7 +104,9 @@ void LoadSettings(SettingsWindow &window)
         language = chooseFirstLanguage(window, ini, entries);
     else
         language = ini.readString(LanguageSection, FileKey, QStringLiteral("English.lng"));
-    options.selectLanguage(language);
+    // The entry that matched without regard to case names the file as it is on disk.
+    if (options.selectLanguage(language))
+        language = options.selectedLanguage();
     SetActiveScriptPath(languageDir(programDir) + u'/' + language);
 
     const QString playerCaption = caption("Player");
