@@ -3,7 +3,6 @@
 #include "app/SplashScreen.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
-#include "platform/RadioGroup.h"
 #include "services/AboutPage.h"
 #include "services/ColorSwatch.h"
 #include "services/MessDlg.h"
