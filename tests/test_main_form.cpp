@@ -20,6 +20,8 @@ struct Started
 
     explicit Started(const TempProgramDir &dir)
     {
+        if (!dir.exists("Data/TALLIMO.INI"))
+            dialogs.answer(QString("English")); // the first-start language question
         MainFormOptions options;
         options.programDir = dir.path();
         options.splashProbe = [this](int percent, int ms) { splash.append({percent, ms}); };
@@ -86,7 +88,7 @@ void MainFormTest::exitYesSavesAndNewStartShowsSameData()
         s.dialogs.answerYes();
         QVERIFY(s.form->close());
         QCOMPARE(s.dialogs.messages(), QStringList{"Do you really want to exit the program?"});
-        QCOMPARE(s.dialogs.asked().first().extra, QString("c"));
+        QCOMPARE(s.dialogs.askedOf("msgBox").first().extra, QString("c"));
         QVERIFY(s.dialogs.errors().isEmpty());
     }
     QVERIFY(dir.exists("Data/Records1.dat"));
@@ -110,7 +112,8 @@ void MainFormTest::exitNoSavesNothing()
     s.dialogs.answerNo();
     QVERIFY(!s.form->close());
     QVERIFY(s.form->isVisible());
-    QVERIFY(QDir(dir.dataDir()).entryList(QDir::Files).isEmpty());
+    QCOMPARE(QDir(dir.dataDir()).entryList(QDir::Files), QStringList{"TALLIMO.INI"});
+    QVERIFY(!dir.read("Data/TALLIMO.INI").contains("[Player 1]"));
     QCOMPARE(s.form->player().dataView.game(2, 0).text, QString("Go"));
 }
 
@@ -124,7 +127,7 @@ void MainFormTest::firstStartWritesNothing()
     s.dialogs.answerYes();
     QVERIFY(s.form->close());
     QVERIFY(QDir(dir.dataDir()).exists());
-    QVERIFY(QDir(dir.dataDir()).entryList(QDir::Files).isEmpty());
+    QCOMPARE(QDir(dir.dataDir()).entryList(QDir::Files), QStringList{"TALLIMO.INI"});
 }
 
 void MainFormTest::failedSaveKeepsWindowOpen()
@@ -138,6 +141,7 @@ void MainFormTest::failedSaveKeepsWindowOpen()
     QVERIFY(s.form->isVisible());
     QCOMPARE(s.dialogs.errors(), QStringList{"Cannot create file " + dir.file("Data/Records1.dat")});
     QVERIFY(!dir.exists("Data/PlyData1.dat"));
+    QVERIFY(!dir.read("Data/TALLIMO.INI").contains("[Player 1]")); // settings are not saved either
 }
 
 void MainFormTest::failedStartStopsAtItsStep()

@@ -3,17 +3,23 @@
 #include "app/SplashScreen.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
+#include "services/AboutPage.h"
+#include "services/ColorSwatch.h"
 #include "services/MessDlg.h"
+#include "services/OptionsPage.h"
+#include "services/TransProg.h"
 #include "store/AppError.h"
 #include "store/Points.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -70,6 +76,17 @@ void TMainForm::buildControls()
         m_gameControl->addTab(sheet, QString::fromLatin1(page.caption));
     }
 
+    m_optionsPage = std::make_unique<OptionsPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("OptionsSheet")));
+    // Queued: the change of language refills LngListBox, which must not happen inside its own signal.
+    connect(m_optionsPage.get(), &OptionsPage::languageSelected, this, &TMainForm::LngListBoxClick,
+            Qt::QueuedConnection);
+    connect(m_optionsPage.get(), &OptionsPage::categoryPositionClicked, this, &TMainForm::CategoryPositionBoxClick);
+    connect(m_optionsPage.get(), &OptionsPage::swatchPressed, this,
+            [this](ColorSwatch *swatch) { guarded([&] { CatColorMouseDown(swatch); }); });
+    m_optionsPage->sheet()->installEventFilter(this);
+
+    m_aboutPage = std::make_unique<AboutPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("AboutSheet")), m_dialogs);
+
     m_bottomBar = new QWidget(this);
     m_bottomBar->setObjectName(QStringLiteral("BottomPanel"));
     m_progressBox = new QGroupBox(QStringLiteral("Progress"), m_bottomBar);
@@ -104,13 +121,11 @@ void TMainForm::FormCreate()
     CurrentCategory = 1;
     CurrentPlayer = 1;
     m_player.playerData.clear();
-    // The dialogs' colours until the settings are read.
-    SetGradientStartColor(ColorValue::Yellow);
-    SetGradientEndColor(ColorValue::Fuchsia);
     // The program keeps everything in Data/; a missing folder is made rather than failing every save.
     QDir().mkpath(dataDir());
 
     const bool loaded = guarded([&] {
+        LoadSettings();
         progress(25, 0);
         LoadPlayerData();
         progress(50, 0);
@@ -134,6 +149,44 @@ void TMainForm::LoadPlayerData()
 void TMainForm::SavePlayerData()
 {
     m_files.SavePlayerData(CurrentPlayer, m_player, *this, m_overView);
+}
+
+void TMainForm::LoadSettings()
+{
+    Settings::LoadSettings(*this);
+}
+
+void TMainForm::SaveSettings()
+{
+    Settings::SaveSettings(*this);
+}
+
+void TMainForm::LngListBoxClick()
+{
+    if (!guarded([&] { Settings::ChangeLanguage(*this); })) {
+        // Nothing changed: show the language still in use.
+        m_optionsPage->selectLanguage(QFileInfo(ActiveScriptPath()).fileName());
+    }
+}
+
+void TMainForm::CategoryPositionBoxClick()
+{
+    placeCategoryBar(m_optionsPage->categoryPosition());
+}
+
+void TMainForm::CatColorMouseDown(ColorSwatch *swatch)
+{
+    const std::optional<qint32> chosen = m_dialogs.chooseColor(m_lastConfirmedColor);
+    if (!chosen)
+        return;
+    m_lastConfirmedColor = *chosen;
+    swatch->setColorValue(*chosen);
+    if (swatch == m_optionsPage->windowColor())
+        setWindowColor(*chosen);
+    else if (swatch == m_optionsPage->msgStartColor())
+        SetGradientStartColor(*chosen);
+    else if (swatch == m_optionsPage->msgEndColor())
+        SetGradientEndColor(*chosen);
 }
 
 bool TMainForm::guarded(const std::function<void()> &handler)
@@ -164,12 +217,17 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 bool TMainForm::FormClose()
 {
-    if (!m_dialogs.msgBox(QStringLiteral("Do you really want to exit the program?"), QString(), QStringLiteral("c")))
+    if (!m_optionsPage->doNotShowExitDialog()
+        && !m_dialogs.msgBox(LngText(QStringLiteral("Messages"), QStringLiteral("Do you really want to exit the program?")),
+                             QString(), QStringLiteral("c")))
         return false;
-    return guarded([&] {
-        SavePlayerData();
-        m_player.playerData.clear();
-    });
+    if (!guarded([&] { SavePlayerData(); }))
+        return false;
+    // The player's data is safe now; settings that cannot be written are reported, and the
+    // window closes all the same rather than holding the user in a program that cannot end.
+    guarded([&] { SaveSettings(); });
+    m_player.playerData.clear();
+    return true;
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)
@@ -187,10 +245,15 @@ void TMainForm::FormResize()
     m_progressBox->setGeometry(4, 0, 165, BottomBarHeight - 4);
     m_progBar->setGeometry(8, 18, 149, 17);
     m_exitButton->setGeometry(176, 8, w - 180, 33);
+    if (m_optionsPage)
+        m_optionsPage->centreOptionsBox();
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // A page gets its size only when it is laid out in the page control.
+    if (event->type() == QEvent::Resize && m_optionsPage && watched == m_optionsPage->sheet())
+        m_optionsPage->centreOptionsBox();
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this)
         return FormKeyDown(static_cast<QKeyEvent *>(event));
@@ -204,7 +267,7 @@ bool TMainForm::FormKeyDown(QKeyEvent *)
 
 QString TMainForm::defaultCategoryName(int category)
 {
-    return QStringLiteral("Category %1").arg(category);
+    return LngText(QStringLiteral("Captions"), QStringLiteral("Category")) + u' ' + QString::number(category);
 }
 
 void TMainForm::setCategoryPanel(int category, const QString &caption, qint32 color)
@@ -241,6 +304,58 @@ QString TMainForm::playerName(int player) const
 void TMainForm::setPlayerName(int player, const QString &name)
 {
     m_playerNames[size_t(qBound(1, player, 10) - 1)] = name;
+}
+
+QPoint TMainForm::windowPosition() const
+{
+    return pos();
+}
+
+void TMainForm::moveWindow(const QPoint &topLeft)
+{
+    move(topLeft);
+}
+
+QSize TMainForm::screenSize() const
+{
+    const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    return shown ? shown->geometry().size() : QSize();
+}
+
+bool TMainForm::windowMaximized() const
+{
+    return isMaximized();
+}
+
+void TMainForm::maximizeWindow()
+{
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TMainForm::setWindowColor(qint32 color)
+{
+    m_windowColor = color;
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, ColorValue::toColor(color));
+    setPalette(colors);
+    setAutoFillBackground(true);
+}
+
+void TMainForm::translateWindow()
+{
+    TranslateForm(this);
+}
+
+void TMainForm::placeCategoryBar(int position)
+{
+    m_categoryBarPosition = position == 1 ? 1 : 0;
+}
+
+void TMainForm::fillHelpFileList() {}
+
+void TMainForm::setListHeaders(const ListHeaders &headers)
+{
+    m_listHeaders = headers;
 }
 
 void TMainForm::showCategoryProperties(int category)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/Settings.h"
 #include "store/ListRows.h"
 #include "store/PlayerFiles.h"
 
@@ -8,8 +9,12 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
+class AboutPage;
+class ColorSwatch;
 class Dialogs;
+class OptionsPage;
 class QGroupBox;
 class QProgressBar;
 class QPushButton;
@@ -24,7 +29,7 @@ struct MainFormOptions
 };
 
 // The main window: owns the shared state of the whole run and runs start-up and exit.
-class TMainForm : public QWidget, public PlayerWindow
+class TMainForm : public QWidget, public PlayerWindow, public SettingsWindow
 {
     Q_OBJECT
 
@@ -38,12 +43,26 @@ public:
     PlayerState &player() { return m_player; }
     RowList &OverView() { return m_overView; }
     const PlayerFiles &playerFiles() const { return m_files; }
-    QString programDir() const { return m_programDir; }
+    QString programDir() const override { return m_programDir; }
     QString dataDir() const { return m_programDir + QStringLiteral("/Data"); }
-    Dialogs &dialogs() { return m_dialogs; }
+    Dialogs &dialogs() override { return m_dialogs; }
+    OptionsPage &optionsPage() override { return *m_optionsPage; }
+    AboutPage &aboutPage() override { return *m_aboutPage; }
 
     void LoadPlayerData();
     void SavePlayerData();
+    void LoadSettings();
+    void SaveSettings();
+
+    // The shared handler of every colour swatch: the colour dialog, then what the swatch sets.
+    void CatColorMouseDown(ColorSwatch *swatch);
+
+    // The window's background colour value, as last set from WindowColor.
+    qint32 windowColor() const { return m_windowColor; }
+    // 0: the category bar on the left, 1: on the right.
+    int categoryBarPosition() const { return m_categoryBarPosition; }
+    // The lists' column and cell titles of the active language.
+    const ListHeaders &listHeaders() const { return m_listHeaders; }
 
     // Runs a handler; an error it raises is shown in the general error box. True when it ended well.
     bool guarded(const std::function<void()> &handler);
@@ -58,6 +77,18 @@ public:
     void refreshPlayerNames() override;
     QString playerName(int player) const override;
     void setPlayerName(int player, const QString &name) override;
+
+    // SettingsWindow
+    QPoint windowPosition() const override;
+    void moveWindow(const QPoint &topLeft) override;
+    QSize screenSize() const override;
+    bool windowMaximized() const override;
+    void maximizeWindow() override;
+    void setWindowColor(qint32 color) override;
+    void translateWindow() override;
+    void placeCategoryBar(int position) override;
+    void fillHelpFileList() override;
+    void setListHeaders(const ListHeaders &headers) override;
     void showCategoryProperties(int category) override;
     void playerPictureChanged() override;
     void topListChanged() override;
@@ -70,6 +101,8 @@ protected:
 
 private slots:
     void ExitButtonClick();
+    void LngListBoxClick();
+    void CategoryPositionBoxClick();
 
 private:
     void FormCreate();
@@ -93,6 +126,13 @@ private:
     };
     std::array<CategoryPanelState, 5> m_categoryPanels;
     std::array<QString, 10> m_playerNames;
+    qint32 m_windowColor = 0;
+    int m_categoryBarPosition = 0;
+    ListHeaders m_listHeaders;
+    qint32 m_lastConfirmedColor = 0; // where the colour dialog starts: black until a colour is confirmed
+
+    std::unique_ptr<OptionsPage> m_optionsPage;
+    std::unique_ptr<AboutPage> m_aboutPage;
 
     QTabWidget *m_gameControl = nullptr;
     QWidget *m_bottomBar = nullptr;

@@ -87,3 +87,12 @@ QStringList ScriptedDialogs::messages() const
             list.append(a.text);
     return list;
 }
+
+QList<ScriptedDialogs::Asked> ScriptedDialogs::askedOf(const QString &dialog) const
+{
+    QList<Asked> list;
+    for (const Asked &a : m_asked)
+        if (a.dialog == dialog)
+            list.append(a);
+    return list;
+}

@@ -25,6 +25,10 @@ public:
     void answerYes() { answer(true); }
     void answerNo() { answer(false); }
 
+    // The colour the next colour dialog confirms, or a cancelled colour dialog.
+    void answerColor(qint32 color) { answer(QVariant(int(color))); }
+    void cancelColor() { answer(QVariant()); }
+
     // The path and the chosen filter entry of the next file dialog.
     void answerFile(const QString &path, int filterIndex = 1) { answer(QStringList{path, QString::number(filterIndex)}); }
 
@@ -40,6 +44,7 @@ public:
     const QList<Asked> &asked() const { return m_asked; }
     QStringList errors() const;
     QStringList messages() const; // texts of message boxes, in order
+    QList<Asked> askedOf(const QString &dialog) const;
     int pendingAnswers() const { return int(m_answers.size()); }
     void clearLog() { m_asked.clear(); }
 

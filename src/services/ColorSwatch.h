@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+#include <QtGlobal>
+
+// A small filled rectangle showing a colour value, with the hint "Click to change". A mouse
+// press, or Space or Enter while it has the focus, emits pressed(); what follows is up to the
+// window that owns it. Its accessible name follows its hint.
+class ColorSwatch : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ColorSwatch(QWidget *parent = nullptr);
+
+    qint32 colorValue() const { return m_color; }
+    void setColorValue(qint32 color);
+
+    QSize sizeHint() const override;
+
+signals:
+    void pressed();
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    qint32 m_color = 0;
+};
