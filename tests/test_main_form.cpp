@@ -4,6 +4,7 @@
 #include "support/TempProgramDir.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -44,6 +45,7 @@ private slots:
     void firstStartWritesNothing();
     void failedSaveKeepsWindowOpen();
     void failedStartStopsAtItsStep();
+    void damagedFilesKeptAtExit();
     void exitButtonFollowsWidth();
 };
 
@@ -152,6 +154,30 @@ void MainFormTest::failedStartStopsAtItsStep()
     QCOMPARE(s.dialogs.errors(), QStringList{"Cannot open file " + dir.file("Data/PlyData1.dat")});
     QCOMPARE(s.splash, (SplashSteps{{10, 0}, {25, 0}}));
     QVERIFY(s.form->isVisible());
+}
+
+void MainFormTest::damagedFilesKeptAtExit()
+{
+    TempProgramDir dir;
+    const QByteArray records = "Root\r\n\tCategory 1\r\n\t\tGo\r\n\t\t\tRecords\r\n\t\t\tGameComment\r\n\t\t\t\t\r\n"
+                               "\t\t\tPicIndex\r\n\t\t\t\t-1\r\n\tCategory 2\r\n\tCategory 3\r\n\tCategory 4\r\n\tCategory 5\r\n";
+    dir.write("Data/Records1.dat", records);
+    dir.write("Data/PlyData1.dat", "one line only\r\n");
+    Started s(dir);
+    QCOMPARE(s.dialogs.errors(), QStringList{"List index out of bounds (-1)"});
+    s.dialogs.answerYes(); // exit question
+    s.dialogs.answerYes(); // the note where the damaged files went
+    QVERIFY(s.form->close());
+    const QString note = s.dialogs.messages().last();
+    QVERIFY(note.startsWith("The files of this player could not be read completely. They have been kept unchanged as:\n"));
+    const QStringList kept = note.split(u'\n').mid(1);
+    QCOMPARE(kept.size(), 2);
+    QFile keptPlayer(kept[1]);
+    QVERIFY(keptPlayer.open(QIODevice::ReadOnly));
+    QCOMPARE(keptPlayer.readAll(), QByteArray("one line only\r\n"));
+    QFile keptRecords(kept[0]);
+    QVERIFY(keptRecords.open(QIODevice::ReadOnly));
+    QCOMPARE(keptRecords.readAll(), records);
 }
 
 void MainFormTest::exitButtonFollowsWidth()

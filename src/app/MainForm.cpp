@@ -376,8 +376,8 @@ void TMainForm::damagedFilesSetAside(const QStringList &paths)
     QStringList names;
     for (const QString &path : paths)
         names.append(QDir::toNativeSeparators(path));
-    m_dialogs.msgBox(QStringLiteral("The files of this player could not be read completely. "
-                                    "They have been kept unchanged as:\n%1")
-                         .arg(names.join(u'\n')),
-                     QString(), QStringLiteral("i"));
+    const QString text = LngText(QStringLiteral("Messages"),
+                                 QStringLiteral("The files of this player could not be read completely. "
+                                                "They have been kept unchanged as:"));
+    m_dialogs.msgBox(text + u'\n' + names.join(u'\n'), QString(), QStringLiteral("i"));
 }
