@@ -38,6 +38,10 @@ OptionsPage::OptionsPage(QWidget *sheet) : QObject(nullptr), m_sheet(sheet)
     m_genOptListBox = new QListWidget(allOptBox);
     m_genOptListBox->setObjectName(QStringLiteral("GenOptListBox"));
     m_genOptListBox->setGeometry(8, 18, 193, 87);
+    // Long option texts (in other languages) wrap instead of hiding behind a scroll bar.
+    m_genOptListBox->setWordWrap(true);
+    m_genOptListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_genOptListBox->setTextElideMode(Qt::ElideNone);
     auto *exitOption = new QListWidgetItem(QStringLiteral("Do not show exit dialog"), m_genOptListBox);
     exitOption->setFlags(exitOption->flags() | Qt::ItemIsUserCheckable);
     exitOption->setCheckState(Qt::Unchecked);
@@ -81,11 +85,11 @@ OptionsPage::OptionsPage(QWidget *sheet) : QObject(nullptr), m_sheet(sheet)
     connect(m_categoryPositionBox, &RadioGroup::clicked, this, &OptionsPage::categoryPositionClicked);
 
     QGroupBox *messageBox = addGroup("MessageWindowBox", "Message window", m_optionsBox, 360, 136, 145, 97);
-    QLabel *startLabel = addLabel("MsgStartColorLabel", "Start color:", messageBox, 8, 30, 64, 21);
-    m_msgStartColor = addSwatch("MsgStartColor", messageBox, 76, 30, 57, 21);
+    QLabel *startLabel = addLabel("MsgStartColorLabel", "Start color:", messageBox, 8, 30, 86, 21);
+    m_msgStartColor = addSwatch("MsgStartColor", messageBox, 96, 30, 41, 21);
     startLabel->setBuddy(m_msgStartColor);
-    QLabel *endLabel = addLabel("MsgEndColorLabel", "End color:", messageBox, 8, 62, 64, 21);
-    m_msgEndColor = addSwatch("MsgEndColor", messageBox, 76, 62, 57, 21);
+    QLabel *endLabel = addLabel("MsgEndColorLabel", "End color:", messageBox, 8, 62, 86, 21);
+    m_msgEndColor = addSwatch("MsgEndColor", messageBox, 96, 62, 41, 21);
     endLabel->setBuddy(m_msgEndColor);
 
     QGroupBox *windowColorBox = addGroup("WindowColorBox", "Window color", m_optionsBox, 8, 184, 161, 49);
