@@ -1,7 +1,9 @@
 #include "services/NumPad.h"
+#include "services/ProgramDialogs.h"
 #include "services/TransProg.h"
 
 #include "support/Modal.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TempProgramDir.h"
 
 #include <QFrame>
@@ -89,6 +91,7 @@ private slots:
     void memoHasTheFocusFirst();
     void scriptTranslatesAtCreation();
     void runNumPadCentresOnTheWindowAndReturnsTheValue();
+    void dialogSeam();
 };
 
 void NumberPadTest::cleanup()
@@ -351,6 +354,29 @@ void NumberPadTest::runNumPadCentresOnTheWindowAndReturnsTheValue()
              qPrintable(QStringLiteral("pad centre %1,%2, window centre %3,%4")
                             .arg(padCentre.x()).arg(padCentre.y()).arg(windowCentre.x()).arg(windowCentre.y())));
     QVERIFY(window.findChildren<TNumPadForm *>().isEmpty());
+}
+
+void NumberPadTest::dialogSeam()
+{
+    QWidget window;
+    window.show();
+    ProgramDialogs program;
+    program.setParentWindow(&window);
+    whenModal([&](QDialog *dialog) {
+        QVERIFY(qobject_cast<TNumPadForm *>(dialog));
+        QCOMPARE(dialog->parentWidget(), &window);
+        pressKey(dialog->focusWidget(), QStringLiteral("BS"));
+        pressKey(dialog->focusWidget(), QStringLiteral("Enter"));
+    });
+    QCOMPARE(program.numberPad(QStringLiteral("120")), QStringLiteral("12"));
+
+    ScriptedDialogs scripted;
+    scripted.answer(QStringLiteral("300"));
+    QCOMPARE(scripted.numberPad(QStringLiteral("80")), QStringLiteral("300"));
+    QCOMPARE(scripted.asked().size(), 1);
+    QCOMPARE(scripted.asked().first().dialog, QStringLiteral("numberPad"));
+    QCOMPARE(scripted.asked().first().text, QStringLiteral("80"));
+    QCOMPARE(scripted.pendingAnswers(), 0);
 }
 
 QTEST_MAIN(NumberPadTest)
