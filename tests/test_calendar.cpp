@@ -593,6 +593,7 @@ void CalendarTest::clickUpdatesTheDisplay()
     QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRect(0, 3).center());
     QCOMPARE(form.date(), QDate(2024, 9, 9));
     QCOMPARE(form.datumsBox()->title(), QStringLiteral("Date: 9/9/2024"));
+    QCOMPARE(grid->accessibleName(), QStringLiteral("Monday, September 9, 2024"));
     QTest::keyClick(grid, Qt::Key_Down);
     QCOMPARE(form.datumsBox()->title(), QStringLiteral("Date: 9/16/2024"));
 }
@@ -612,6 +613,7 @@ void CalendarTest::dayNamesFromTheScript()
     QCOMPARE(form.windowTitle(), QStringLiteral("Bitte Datum wählen:"));
     QCOMPARE(form.cancelButton()->text(), QStringLiteral("Abbrechen"));
     QCOMPARE(form.monthCombo()->itemText(2), QStringLiteral("März"));
+    QCOMPARE(form.jahrEdit()->accessibleName(), QStringLiteral("Monat, Jahr"));
     QCOMPARE(form.calendarField()->WeekDayNames(), QStringList({"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"}));
     form.SetDate(QDate(2024, 3, 1));
     QCOMPARE(form.datumsBox()->title(), QStringLiteral("Datum: 3/1/2024"));

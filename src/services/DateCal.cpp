@@ -108,7 +108,6 @@ TCalForm::TCalForm(QWidget *parent)
     m_jahrEdit->setGeometry(176, 16, 57, 22);
     m_jahrEdit->setRange(INT_MIN, INT_MAX);
     m_jahrEdit->setSingleStep(1);
-    m_jahrEdit->setAccessibleName(monYearBox->title());
 
     m_calendarField = new TNewColorCalendar(m_datumsBox);
     m_calendarField->setObjectName(QStringLiteral("CalendarField"));
@@ -145,6 +144,10 @@ TCalForm::TCalForm(QWidget *parent)
 void TCalForm::FormCreate()
 {
     TranslateForm(this);
+    // The month and year fields have no labels of their own; their group names them.
+    const QString monthYear = findChild<QGroupBox *>(QStringLiteral("MonYearBox"))->title();
+    m_monthCombo->setAccessibleName(monthYear);
+    m_jahrEdit->setAccessibleName(monthYear);
     QStringList names;
     for (int n = 1; n <= 7; ++n)
         names.append(LngText(QStringLiteral("Short day names"), QStringLiteral("Day %1").arg(n)));
