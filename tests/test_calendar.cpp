@@ -1,5 +1,6 @@
 #include "services/Colcal.h"
 #include "services/DateCal.h"
+#include "store/DateNumber.h"
 #include "services/ProgramDialogs.h"
 #include "services/TransProg.h"
 
@@ -119,15 +120,15 @@ void CalendarTest::dateNumbers()
 {
     QFETCH(QDate, date);
     QFETCH(int, number);
-    QCOMPARE(DateToNumber(date), number);
-    QCOMPARE(NumberToDate(number), date);
+    QCOMPARE(int(DateNumber::fromDate(date)), number);
+    QCOMPARE(DateNumber::toDate(number), date);
 }
 
 void CalendarTest::dateNumbersOutsideTheYears()
 {
-    QVERIFY(!NumberToDate(2958466).isValid());
-    QVERIFY(!NumberToDate(-693594).isValid());
-    QVERIFY(!NumberToDate(qint64(1) << 40).isValid());
+    QVERIFY(!DateNumber::toDate(2958466).isValid());
+    QVERIFY(!DateNumber::toDate(-693594).isValid());
+    QVERIFY(!DateNumber::toDate(qint64(1) << 40).isValid());
 }
 
 void CalendarTest::leapYears_data()
@@ -175,7 +176,7 @@ void CalendarTest::shortDateHasFourDigitYears()
     QFETCH(QDate, date);
     QFETCH(QString, text);
     QLocale::setDefault(locale);
-    QCOMPARE(ShortDateText(date), text);
+    QCOMPARE(DateNumber::shortText(date), text);
 }
 
 void CalendarTest::startsToday()
@@ -494,7 +495,7 @@ void CalendarTest::setDateShowsThatDate()
     QCOMPARE(form.jahrEdit()->value(), date.year());
     QCOMPARE(form.monthCombo()->currentIndex(), date.month() - 1);
     QCOMPARE(form.monthCombo()->currentText(), form.monthCombo()->itemText(date.month() - 1));
-    QCOMPARE(form.datumsBox()->title(), QStringLiteral("Date: ") + ShortDateText(date));
+    QCOMPARE(form.datumsBox()->title(), QStringLiteral("Date: ") + DateNumber::shortText(date));
 
     // A date outside the years of the calendar is ignored.
     form.SetDate(QDate(10000, 1, 1));
@@ -538,7 +539,7 @@ void CalendarTest::monthChoice()
     QCOMPARE(form.date(), result);
     QCOMPARE(form.monthCombo()->currentText(), shown);
     QCOMPARE(form.monthCombo()->currentIndex(), result.month() - 1);
-    QCOMPARE(form.datumsBox()->title(), QStringLiteral("Date: ") + ShortDateText(result));
+    QCOMPARE(form.datumsBox()->title(), QStringLiteral("Date: ") + DateNumber::shortText(result));
     QCOMPARE(form.monthCombo()->count(), 12);
 }
 
@@ -579,7 +580,7 @@ void CalendarTest::yearField()
     else
         typeYear(form, keys);
     QCOMPARE(form.date(), result);
-    QCOMPARE(form.datumsBox()->title(), QStringLiteral("Date: ") + ShortDateText(result));
+    QCOMPARE(form.datumsBox()->title(), QStringLiteral("Date: ") + DateNumber::shortText(result));
     QCOMPARE(form.monthCombo()->currentIndex(), result.month() - 1);
 }
 
@@ -712,7 +713,7 @@ void CalendarTest::runCalendarStartsTodayForNoDate()
     const std::optional<int> chosen = RunCalendar(nullptr, 99999999, -1);
     QCOMPARE(shown, QDate::currentDate());
     QCOMPARE(startOfWeek, 0);
-    QCOMPARE(chosen, std::optional<int>(DateToNumber(QDate::currentDate())));
+    QCOMPARE(chosen, std::optional<int>(int(DateNumber::fromDate(QDate::currentDate()))));
 }
 
 void CalendarTest::runCalendarCentresOnTheWindow()

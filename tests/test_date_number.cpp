@@ -49,6 +49,7 @@ void DateNumberTest::shortTextHasFourDigitYear()
 void DateNumberTest::parseRefusesNonNumbers()
 {
     QCOMPARE(DateNumber::parse("38124"), qint64(38124));
+    QCOMPARE(DateNumber::shortText(qint64(1) << 40), QString());
     QCOMPARE(errorOf([] { DateNumber::parse("17.05.2004"); }), QString("'17.05.2004' is not a valid integer value"));
 }
 

@@ -1,7 +1,9 @@
 #include "services/DateCal.h"
 
 #include "services/Colcal.h"
+#include "store/DateNumber.h"
 #include "services/TransProg.h"
+#include "platform/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -10,7 +12,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -19,19 +20,8 @@
 
 namespace {
 
-const QDate DateNumberOrigin(1899, 12, 30);
-
 const QString CancelledTitle = QStringLiteral("---");
 
-// Centres the window, frame included, on the other window; on the screen without one.
-void centerOn(QWidget *window, const QWidget *on)
-{
-    window->winId(); // the platform window knows the frame
-    const QRect area = on ? on->frameGeometry()
-                          : (window->screen() ? window->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-    const QSize size = window->frameGeometry().size();
-    window->move(area.left() + area.width() / 2 - size.width() / 2, area.top() + area.height() / 2 - size.height() / 2);
-}
 
 QFont withWeight(QFont font, bool bold)
 {
@@ -40,29 +30,6 @@ QFont withWeight(QFont font, bool bold)
 }
 
 } // namespace
-
-int DateToNumber(const QDate &date)
-{
-    return int(DateNumberOrigin.daysTo(date));
-}
-
-QDate NumberToDate(qint64 number)
-{
-    const qint64 first = DateNumberOrigin.daysTo(QDate(TNewColorCalendar::MinYear, 1, 1));
-    const qint64 last = DateNumberOrigin.daysTo(QDate(TNewColorCalendar::MaxYear, 12, 31));
-    if (number < first || number > last)
-        return QDate();
-    return DateNumberOrigin.addDays(number);
-}
-
-QString ShortDateText(const QDate &date)
-{
-    static const QRegularExpression years(QStringLiteral("y+"));
-    const QLocale locale;
-    QString format = locale.dateFormat(QLocale::ShortFormat);
-    format.replace(years, QStringLiteral("yyyy"));
-    return locale.toString(date, format);
-}
 
 TCalForm::TCalForm(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -186,7 +153,7 @@ void TCalForm::DateDisplay()
 void TCalForm::showDateCaption()
 {
     m_datumsBox->setTitle(LngText(QStringLiteral("Captions"), QStringLiteral("Date")) + QStringLiteral(": ")
-                          + ShortDateText(date()));
+                          + DateNumber::shortText(date()));
 }
 
 void TCalForm::CalendarFieldChange()
@@ -274,12 +241,12 @@ void TCalForm::showEvent(QShowEvent *event)
 std::optional<int> RunCalendar(QWidget *parent, int startDateNumber, int firstWeekday)
 {
     TCalForm form(parent);
-    centerOn(&form, parent ? parent->window() : nullptr);
-    const QDate start = NumberToDate(startDateNumber);
+    CenterWindowOn(&form, parent ? parent->window() : nullptr);
+    const QDate start = DateNumber::toDate(startDateNumber);
     form.SetDate(start.isValid() ? start : QDate::currentDate());
     form.calendarField()->setStartOfWeek(firstWeekday);
     form.exec();
     if (form.cancelled())
         return std::nullopt;
-    return DateToNumber(form.date());
+    return int(DateNumber::fromDate(form.date()));
 }

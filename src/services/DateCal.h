@@ -13,13 +13,6 @@ class QSpinBox;
 class QWidget;
 class TNewColorCalendar;
 
-// Date numbers: whole days since 30 December 1899 (1 is 31 December 1899, 2 is 1 January 1900).
-int DateToNumber(const QDate &date);
-// An invalid date for numbers outside the years 1 to 9999.
-QDate NumberToDate(qint64 number);
-// The date in the system's short date form, always with a four-digit year.
-QString ShortDateText(const QDate &date);
-
 // The calendar dialog: a month grid, a month choice and a year field. OK and the close box
 // accept the shown date; Cancel sets the title to "---" and closes.
 class TCalForm : public QDialog

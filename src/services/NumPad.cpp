@@ -1,6 +1,7 @@
 #include "services/NumPad.h"
 
 #include "services/TransProg.h"
+#include "platform/WindowPlacement.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -18,15 +19,6 @@ constexpr int KeyHeight = 17;
 constexpr int KeyColumns[3] = {8, 56, 104};
 constexpr int KeyRows[4] = {8, 32, 56, 80};
 
-// Centres the window, frame included, on the other window; on the screen without one.
-void centerOn(QWidget *window, const QWidget *on)
-{
-    window->winId(); // the platform window knows the frame
-    const QRect area = on ? on->frameGeometry()
-                          : (window->screen() ? window->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-    const QSize size = window->frameGeometry().size();
-    window->move(area.left() + area.width() / 2 - size.width() / 2, area.top() + area.height() / 2 - size.height() / 2);
-}
 
 } // namespace
 
@@ -207,7 +199,7 @@ bool TNumPadForm::eventFilter(QObject *watched, QEvent *event)
 QString RunNumPad(QWidget *parent, const QString &start)
 {
     TNumPadForm pad(parent);
-    centerOn(&pad, parent ? parent->window() : nullptr);
+    CenterWindowOn(&pad, parent ? parent->window() : nullptr);
     pad.setValue(start);
     pad.exec();
     return pad.value();

@@ -3,16 +3,28 @@
 #include "store/AppError.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace DateNumber {
 
+QDate toDate(qint64 number)
+{
+    const QDate origin(1899, 12, 30);
+    if (number < origin.daysTo(QDate(1, 1, 1)) || number > origin.daysTo(QDate(9999, 12, 31)))
+        return QDate();
+    return origin.addDays(number);
+}
+
 QString shortText(const QDate &date)
 {
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!date.isValid())
+        return QString();
     // Short formats often carry a two-digit year; scores span decades, so show all four.
-    if (!format.contains(QLatin1String("yyyy")))
-        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return QLocale().toString(date, format);
+    static const QRegularExpression years(QStringLiteral("y+"));
+    const QLocale locale;
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    format.replace(years, QStringLiteral("yyyy"));
+    return locale.toString(date, format);
 }
 
 qint64 parse(const QString &text)
