@@ -22,7 +22,6 @@ namespace {
 
 const QString CancelledTitle = QStringLiteral("---");
 
-
 QFont withWeight(QFont font, bool bold)
 {
     font.setBold(bold);

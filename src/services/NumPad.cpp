@@ -19,7 +19,6 @@ constexpr int KeyHeight = 17;
 constexpr int KeyColumns[3] = {8, 56, 104};
 constexpr int KeyRows[4] = {8, 32, 56, 80};
 
-
 } // namespace
 
 TNumPadForm::TNumPadForm(QWidget *parent)
