@@ -51,6 +51,7 @@ private slots:
     void failedSaveLeavesEarlierFiles();
     void overviewFile();
     void readsWindows1252Names();
+    void largePlayerFileLoadsTheSame();
 };
 
 void PlayerFilesTest::newPlayerHasFourLines()
@@ -257,6 +258,28 @@ void PlayerFilesTest::readsWindows1252Names()
     files.LoadPlayerData(1, state, window);
     QCOMPARE(window.names[0], QString::fromUtf8("Jörg"));
     QCOMPARE(state.catListView[0].caption, QString::fromUtf8("Würfel"));
+}
+
+void PlayerFilesTest::largePlayerFileLoadsTheSame()
+{
+    // A player file above a few megabytes is read beside the tree; results and errors stay the same.
+    TempProgramDir dir;
+    const QByteArray picture = "424D" + QByteArray(6 << 20, 'A');
+    const QByteArray tail = "A,\"1\",B,\"2\",C,\"3\",D,\"4\",E,\"5\"\r\n\r\n\r\nAnna\r\n";
+    dir.write("Data/PlyData1.dat", picture + "\r\n" + tail);
+    dir.write("Data/Records1.dat", "Root\r\n\tCategory 1\r\n");
+    PlayerFiles files(dir.dataDir());
+    PlayerState state;
+    FakeWindow window;
+    files.LoadPlayerData(1, state, window);
+    QCOMPARE(state.playerData, QList<QByteArray>{picture});
+    QCOMPARE(window.names[0], QString("Anna"));
+
+    dir.write("Data/Records1.dat", "Root\r\n\t\t\tToo deep\r\n");
+    PlayerState failed;
+    QCOMPARE(errorOf([&] { files.LoadPlayerData(1, failed, window); }), QString("Invalid level (3) for item \"Too deep\""));
+    QVERIFY(failed.playerData.isEmpty());
+    QVERIFY(failed.filesDamaged);
 }
 
 QTEST_APPLESS_MAIN(PlayerFilesTest)

@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <future>
+
 qint32 DefaultCategoryColor(int category)
 {
     static const qint32 colors[] = {10092543, 10079487, 10066431, 16751001, 16763955};
@@ -56,10 +58,30 @@ void PlayerFiles::loadSteps(int player, PlayerState &state, PlayerWindow &window
         return;
     }
 
-    state.dataView.load(recordsPath(player));
-
-    const QByteArray bytes = TextFile::readBytes(playerPath(player));
-    TextFile::forEachLine(bytes, [&](QByteArrayView line) { state.playerData.append(line.toByteArray()); });
+    // A large player file (mostly picture text) is read and split on a second thread while this
+    // one builds the tree; the outcome, errors and their order included, is that of reading one
+    // after the other. Small files are not worth a thread.
+    const QString path = playerPath(player);
+    auto readPlayerLines = [path] {
+        QList<QByteArray> lines;
+        const QByteArray bytes = TextFile::readBytes(path);
+        TextFile::forEachLine(bytes, [&](QByteArrayView line) { lines.append(line.toByteArray()); });
+        return lines;
+    };
+    constexpr qint64 ParallelReadBytes = 4 << 20;
+    if (QFileInfo(path).size() >= ParallelReadBytes) {
+        auto playerLines = std::async(std::launch::async, readPlayerLines);
+        try {
+            state.dataView.load(recordsPath(player));
+        } catch (...) {
+            playerLines.wait();
+            throw;
+        }
+        state.playerData = playerLines.get();
+    } else {
+        state.dataView.load(recordsPath(player));
+        state.playerData = readPlayerLines();
+    }
 
     // The four fixed lines count from the end; they are text, the rest is picture text.
     const qsizetype count = state.playerData.size();
