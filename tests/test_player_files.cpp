@@ -275,6 +275,19 @@ void PlayerFilesTest::largePlayerFileLoadsTheSame()
     QCOMPARE(state.playerData, QList<QByteArray>{picture});
     QCOMPARE(window.names[0], QString("Anna"));
 
+    // Saving it forms the records file beside writing the pictures; a failure still changes nothing.
+    state.dataView.addGame(1, "Chess");
+    QVERIFY(QDir(dir.dataDir()).mkdir("Overview.dat"));
+    const QByteArray before = dir.read("Data/PlyData1.dat");
+    QCOMPARE(errorOf([&] { files.SavePlayerData(1, state, window, {}); }), "Cannot create file " + dir.file("Data/Overview.dat"));
+    QCOMPARE(dir.read("Data/PlyData1.dat"), before);
+    QVERIFY(QDir(dir.dataDir()).rmdir("Overview.dat"));
+    files.SavePlayerData(1, state, window, {});
+    PlayerState again;
+    files.LoadPlayerData(1, again, window);
+    QCOMPARE(again.playerData, state.playerData);
+    QCOMPARE(again.dataView, state.dataView);
+
     dir.write("Data/Records1.dat", "Root\r\n\t\t\tToo deep\r\n");
     PlayerState failed;
     QCOMPARE(errorOf([&] { files.LoadPlayerData(1, failed, window); }), QString("Invalid level (3) for item \"Too deep\""));

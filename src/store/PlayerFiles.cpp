@@ -177,22 +177,31 @@ void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &w
 
     // All three files are written in full before any replaces its old version, so a folder or
     // file that cannot be written leaves every earlier file as it was.
-    const struct
-    {
-        QString path;
-        QByteArray bytes;
-    } files[] = {
-        {playerPath(player), playerFileBytes(state, window.playerName(player))},
-        {recordsPath(player), state.dataView.toFileBytes()},
-        {overviewPath(), overviewFileBytes(overView)},
-    };
     std::vector<std::unique_ptr<QSaveFile>> pending;
-    for (const auto &file : files) {
-        auto save = std::make_unique<QSaveFile>(file.path);
-        if (!save->open(QIODevice::WriteOnly | QIODevice::Unbuffered) || save->write(file.bytes) != file.bytes.size())
-            throw AppError::cannotCreate(file.path);
+    auto writePending = [&](const QString &path, const QByteArray &bytes) {
+        auto save = std::make_unique<QSaveFile>(path);
+        if (!save->open(QIODevice::WriteOnly | QIODevice::Unbuffered) || save->write(bytes) != bytes.size())
+            throw AppError::cannotCreate(path);
         pending.push_back(std::move(save));
+    };
+
+    // With many picture bytes to write, the records file is formed on a second thread meanwhile.
+    qsizetype pictureBytes = 0;
+    for (const QByteArray &line : state.playerData)
+        pictureBytes += line.size();
+    constexpr qsizetype ParallelBytes = 4 << 20;
+    const DataTree &tree = state.dataView;
+    std::future<QByteArray> recordsBytes = std::async(
+        pictureBytes >= ParallelBytes ? std::launch::async : std::launch::deferred, [&tree] { return tree.toFileBytes(); });
+    try {
+        writePending(playerPath(player), playerFileBytes(state, window.playerName(player)));
+    } catch (...) {
+        recordsBytes.wait();
+        throw;
     }
+    writePending(recordsPath(player), recordsBytes.get());
+    writePending(overviewPath(), overviewFileBytes(overView));
+    const QString paths[] = {playerPath(player), recordsPath(player), overviewPath()};
 
     if (state.filesDamaged) {
         const QStringList setAside = setDamagedFilesAside(player);
@@ -203,7 +212,7 @@ void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &w
 
     for (size_t i = 0; i < pending.size(); ++i)
         if (!pending[i]->commit())
-            throw AppError::cannotCreate(files[i].path);
+            throw AppError::cannotCreate(paths[i]);
 }
 
 RowList PlayerFiles::readOverview() const
