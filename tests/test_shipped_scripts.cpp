@@ -91,7 +91,8 @@ void ShippedScriptsTest::germanHasEveryLookedUpKey_data()
     addRows("Messages", {"Do you really want to exit the program?", "Please enter game name:",
                          "Game already exists.", "Are you sure?", "Please enter player name:", "items listed.",
                          "Generating report, please wait...", "Please enter text (F3 -> Continue searching):",
-                         "The files of this player could not be read completely. They have been kept unchanged as:"});
+                         "The files of this player could not be read completely. They have been kept unchanged as:",
+                         "The number is too large."});
     addIdentifierRows();
 }
 
