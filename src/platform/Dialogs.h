@@ -38,6 +38,13 @@ public:
     // The shell's "open" on a file or a link; the result is not checked.
     virtual void shellOpen(const QString &target) = 0;
 
+    // The number pad preset with start: the value as edited, or empty for Cancel.
+    virtual QString numberPad(const QString &start) = 0;
+
+    // The calendar showing the date of the date number (days since 30 December 1899), weeks
+    // beginning on firstWeekday (0 = Sunday): the chosen date number, nothing for Cancel.
+    virtual std::optional<int> calendar(int dateNumber, int firstWeekday) = 0;
+
     // The window that dialogs are centred on and owned by; may be null.
     void setParentWindow(QWidget *window) { m_parent = window; }
     QWidget *parentWindow() const { return m_parent; }

@@ -1,8 +1,10 @@
 #include "services/ProgramDialogs.h"
 
 #include "platform/ColorValue.h"
+#include "services/DateCal.h"
 #include "services/GradientDialogFrame.h"
 #include "services/MessDlg.h"
+#include "services/NumPad.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -84,6 +86,16 @@ QString ProgramDialogs::fileName(FileDialogMode mode, const QString &filter, int
 void ProgramDialogs::shellOpen(const QString &target)
 {
     QDesktopServices::openUrl(shellUrl(target));
+}
+
+QString ProgramDialogs::numberPad(const QString &start)
+{
+    return RunNumPad(parentWindow(), start);
+}
+
+std::optional<int> ProgramDialogs::calendar(int dateNumber, int firstWeekday)
+{
+    return RunCalendar(parentWindow(), dateNumber, firstWeekday);
 }
 
 QStringList ProgramDialogs::nameFilters(const QString &filter)

@@ -6,7 +6,7 @@
 #include <QUrl>
 
 // The dialogs the program shows: its own message, input and choice boxes, the general error
-// box, and the desktop's colour and file dialogs and shell.
+// box, the number pad, the calendar, and the desktop's colour and file dialogs and shell.
 class ProgramDialogs : public Dialogs
 {
 public:
@@ -18,6 +18,8 @@ public:
     QString openFileName(const QString &filter, int &filterIndex, const QString &initialDir) override;
     QString saveFileName(const QString &filter, int &filterIndex, const QString &initialDir) override;
     void shellOpen(const QString &target) override;
+    QString numberPad(const QString &start) override;
+    std::optional<int> calendar(int dateNumber, int firstWeekday) override;
 
     // "Bitmaps|*.bmp|JPEG files|*.jpg;*.jpeg" -> {"Bitmaps (*.bmp)", "JPEG files (*.jpg *.jpeg)"}.
     // A description without patterns matches every file.

@@ -70,6 +70,21 @@ void ScriptedDialogs::shellOpen(const QString &target)
     m_asked.append({QStringLiteral("shell"), target, QString()});
 }
 
+QString ScriptedDialogs::numberPad(const QString &start)
+{
+    m_asked.append({QStringLiteral("numberPad"), start, QString()});
+    return next(QStringLiteral("numberPad")).toString();
+}
+
+std::optional<int> ScriptedDialogs::calendar(int dateNumber, int firstWeekday)
+{
+    m_asked.append({QStringLiteral("calendar"), QString::number(dateNumber), QString::number(firstWeekday)});
+    const QVariant value = next(QStringLiteral("calendar"));
+    if (!value.isValid() || value.isNull())
+        return std::nullopt;
+    return value.toInt();
+}
+
 QStringList ScriptedDialogs::errors() const
 {
     QStringList list;

@@ -15,9 +15,10 @@ class ScriptedDialogs : public Dialogs
 public:
     struct Asked
     {
-        QString dialog; // "msgBox", "inputText", "selectFromList", "error", "color", "open", "save", "shell"
-        QString text;   // the message, prompt, choices, filter or target
-        QString extra;  // the kind of a message box, the caption, or the initial folder
+        QString dialog; // "msgBox", "inputText", "selectFromList", "error", "color", "open", "save", "shell",
+                        // "numberPad", "calendar"
+        QString text;   // the message, prompt, choices, filter, target, pad start value or date number
+        QString extra;  // the kind of a message box, the caption, the initial folder or the first weekday
     };
 
     // Queue the next answers.
@@ -40,6 +41,10 @@ public:
     QString openFileName(const QString &filter, int &filterIndex, const QString &initialDir) override;
     QString saveFileName(const QString &filter, int &filterIndex, const QString &initialDir) override;
     void shellOpen(const QString &target) override;
+    // The pad answers with the queued text; the calendar with the queued date number, or
+    // nothing (Cancel) for an empty QVariant.
+    QString numberPad(const QString &start) override;
+    std::optional<int> calendar(int dateNumber, int firstWeekday) override;
 
     const QList<Asked> &asked() const { return m_asked; }
     QStringList errors() const;
