@@ -29,6 +29,8 @@ public:
     QString openFileName(const QString &, int &, const QString &) override { return QString(); }
     QString saveFileName(const QString &, int &, const QString &) override { return QString(); }
     void shellOpen(const QString &) override {}
+    QString numberPad(const QString &) override { return QString(); }
+    std::optional<int> calendar(int, int) override { return std::nullopt; }
 
     QStringList errors;
 };

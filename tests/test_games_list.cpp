@@ -4,6 +4,7 @@
 #include "keeping/GamesListModel.h"
 #include "keeping/GamesListView.h"
 #include "keeping/MaintenancePage.h"
+#include "keeping/RecordsPage.h"
 #include "platform/ColorValue.h"
 #include "services/ColorSwatch.h"
 #include "store/PlayerFiles.h"
@@ -148,6 +149,7 @@ void GamesListTest::controlsAtStart()
     // The Category page shows category 1.
     QCOMPARE(page(s).categoryPage().catTitleEdit()->text(), QString("Category 1"));
     QCOMPARE(page(s).categoryPage().gameTitleColor()->colorValue(), DefaultTitleFieldColor);
+    QCOMPARE(page(s).titleColor(), DefaultTitleFieldColor);
     QCOMPARE(page(s).categoryPage().gameListColor()->colorValue(), DefaultGamesListColor);
 }
 
@@ -313,10 +315,17 @@ void GamesListTest::deleteLastGameHidesGameArea()
     TempProgramDir dir;
     StartedWindow s(dir);
     ::addGame(s, "Chess");
+    RowList records{{"120", {"", "", "37927"}}};
+    s.form->player().dataView.StoreRecords(1, 0, records);
+    s.form->FillGamesList();
+    QCOMPARE(page(s).recordsPage().records().size(), 1);
+    s.form->findChild<QLineEdit *>("PointsEdit")->setText("77");
     QVERIFY(gameAreaShown(s));
     s.dialogs.answerYes();
     button(s, "GameDeleteButton")->click();
     QVERIFY(rowNames(s).isEmpty());
+    QVERIFY(page(s).recordsPage().records().isEmpty());
+    QCOMPARE(s.form->findChild<QLineEdit *>("PointsEdit")->text(), QString());
     QVERIFY(!gameAreaShown(s));
     QCOMPARE(page(s).title(), QString());
     QVERIFY(!button(s, "GameDeleteButton")->isEnabled());
@@ -518,6 +527,7 @@ void GamesListTest::iconByPictureIndex()
     const int pictured = tree.game(1, 0).text == "Pictured" ? 0 : 1;
     const int plain = 1 - pictured;
     tree.setPictureIndex(1, pictured, "0");
+    s.form->player().playerData.append(QByteArray()); // picture line 0
     s.form->FillGamesList();
     GamesListModel *model = page(s).gamesModel();
     QCOMPARE(rowNames(s), (QStringList{"Pictured", "Plain"}));

@@ -6,6 +6,7 @@
 #include "keeping/GamesListModel.h"
 #include "keeping/GamesListView.h"
 #include "keeping/KeepingContext.h"
+#include "keeping/RecordsPage.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "services/ColorSwatch.h"
@@ -92,9 +93,10 @@ void MaintenancePage::buildControls()
     m_enterControl->setObjectName(QStringLiteral("EnterControl"));
     enterLayout->addWidget(m_enterControl, 1);
 
-    m_recordsSheet = new QWidget;
-    m_recordsSheet->setObjectName(QStringLiteral("RecordsSheet"));
-    m_enterControl->addTab(m_recordsSheet, QStringLiteral("Records"));
+    m_recordsPage = new RecordsPage(m_context);
+    if (m_hooks.guarded)
+        m_recordsPage->setGuard(m_hooks.guarded);
+    m_enterControl->addTab(m_recordsPage, QStringLiteral("Records"));
     m_topSheet = new QWidget;
     m_topSheet->setObjectName(QStringLiteral("TopSheet"));
     m_enterControl->addTab(m_topSheet, QStringLiteral("Top List"));
@@ -389,26 +391,38 @@ bool MaintenancePage::eventFilter(QObject *watched, QEvent *event)
 
 QString MaintenancePage::title() const
 {
-    return m_title;
+    return m_recordsPage->title();
 }
 
 qint32 MaintenancePage::titleColor() const
 {
-    return m_titleColor;
+    return m_recordsPage->titleColor();
 }
 
 void MaintenancePage::setTitle(const QString &title)
 {
-    m_title = title;
+    m_recordsPage->setTitle(title);
 }
 
 void MaintenancePage::setTitleColor(qint32 color)
 {
-    m_titleColor = color;
+    m_recordsPage->setTitleColor(color);
 }
 
-void MaintenancePage::showGame() {}
+void MaintenancePage::showGame()
+{
+    m_recordsPage->ShowGame();
+}
 
-void MaintenancePage::clearShownGame() {}
+void MaintenancePage::clearShownGame()
+{
+    // With the deleted game's row gone nothing is selected: ShowGame empties the records list,
+    // the game comment and the game picture.
+    m_recordsPage->ClearEntryFields();
+    m_recordsPage->ShowGame();
+}
 
-void MaintenancePage::updateRecordButtons() {}
+void MaintenancePage::updateRecordButtons()
+{
+    m_recordsPage->updateRecordButtons();
+}

@@ -17,6 +17,7 @@ class QGroupBox;
 class QLabel;
 class QTabWidget;
 class QWidget;
+class RecordsPage;
 
 // The "Maintenance" page: the player selection box, the category bar with the games list, and
 // the game area with its inner pages. Runs the handlers of the category bar, the games list and
@@ -47,7 +48,7 @@ public:
     QLabel *mainRightPanel() const { return m_mainRightPanel; }
     QWidget *enterControlPanel() const { return m_enterControlPanel; }
     QTabWidget *enterControl() const { return m_enterControl; }
-    QWidget *recordsSheet() const { return m_recordsSheet; }
+    RecordsPage &recordsPage() const { return *m_recordsPage; }
     QWidget *topSheet() const { return m_topSheet; }
     CategoryPage &categoryPage() const { return *m_categoryPage; }
 
@@ -112,11 +113,8 @@ private:
     QLabel *m_mainRightPanel = nullptr;
     QWidget *m_enterControlPanel = nullptr;
     QTabWidget *m_enterControl = nullptr;
-    QWidget *m_recordsSheet = nullptr;
+    RecordsPage *m_recordsPage = nullptr;
     QWidget *m_topSheet = nullptr;
     QWidget *m_categorySheet = nullptr;
     CategoryPage *m_categoryPage = nullptr;
-
-    QString m_title;
-    qint32 m_titleColor = 0;
 };
