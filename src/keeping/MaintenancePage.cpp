@@ -65,12 +65,12 @@ void MaintenancePage::buildControls()
     m_playerSelectionBox->setFixedHeight(PlayerSelectionBoxHeight);
     pageLayout->addWidget(m_playerSelectionBox);
 
-    auto *body = new QHBoxLayout;
-    body->setSpacing(4);
-    pageLayout->addLayout(body, 1);
+    m_body = new QHBoxLayout;
+    m_body->setSpacing(4);
+    pageLayout->addLayout(m_body, 1);
 
     m_bar = new CategoryBar(m_sheet);
-    body->addWidget(m_bar);
+    m_body->addWidget(m_bar);
 
     m_mainRightPanel = new QLabel(
         QStringLiteral("No games available. To add a game, please press the \"+\" button."), m_sheet);
@@ -80,7 +80,7 @@ void MaintenancePage::buildControls()
     m_mainRightPanel->setFrameShape(QFrame::StyledPanel);
     m_mainRightPanel->setMargin(8);
     m_mainRightPanel->setAutoFillBackground(true);
-    body->addWidget(m_mainRightPanel, 1);
+    m_body->addWidget(m_mainRightPanel, 1);
 
     m_enterControlPanel = new QWidget(m_mainRightPanel);
     m_enterControlPanel->setObjectName(QStringLiteral("EnterControlPanel"));
@@ -157,9 +157,8 @@ int MaintenancePage::selectedGameIndex() const
 
 void MaintenancePage::placeCategoryBar(int position)
 {
-    auto *body = qobject_cast<QBoxLayout *>(m_sheet->layout()->itemAt(1)->layout());
-    body->removeWidget(m_bar);
-    body->insertWidget(position == 1 ? 1 : 0, m_bar);
+    m_body->removeWidget(m_bar);
+    m_body->insertWidget(position == 1 ? 1 : 0, m_bar);
 }
 
 void MaintenancePage::setProgress(int position)

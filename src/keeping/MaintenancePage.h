@@ -14,6 +14,7 @@ class GamesListModel;
 class GamesListView;
 class KeepingContext;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QTabWidget;
 class QWidget;
@@ -109,6 +110,7 @@ private:
     Hooks m_hooks;
 
     QGroupBox *m_playerSelectionBox = nullptr;
+    QHBoxLayout *m_body = nullptr; // the category bar and the game area side by side
     CategoryBar *m_bar = nullptr;
     QLabel *m_mainRightPanel = nullptr;
     QWidget *m_enterControlPanel = nullptr;
