@@ -47,6 +47,8 @@ private slots:
     void failedStartStopsAtItsStep();
     void damagedFilesKeptAtExit();
     void exitButtonFollowsWidth();
+    void maintenanceRowsFollowSize_data();
+    void maintenanceRowsFollowSize();
 };
 
 void MainFormTest::framePagesAndNames()
@@ -189,6 +191,42 @@ void MainFormTest::exitButtonFollowsWidth()
     QCOMPARE(exit->width(), 640 - 180);
     s.form->resize(740, 480);
     QCOMPARE(exit->width(), 740 - 180);
+}
+
+void MainFormTest::maintenanceRowsFollowSize_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("design size") << QSize(640, 480);
+    QTest::newRow("wider and taller") << QSize(901, 677);
+    QTest::newRow("odd sizes") << QSize(777, 555);
+}
+
+void MainFormTest::maintenanceRowsFollowSize()
+{
+    QFETCH(QSize, size);
+    TempProgramDir dir;
+    Started s(dir);
+    s.form->player().dataView.addGame(1, "Chess");
+    s.form->FillGamesList(); // a selected game shows the game area
+    s.form->resize(size);
+    auto *pages = s.form->findChild<QTabWidget *>("EnterControl");
+    pages->setCurrentWidget(s.form->findChild<QWidget *>("CategorySheet"));
+    QCoreApplication::processEvents();
+
+    auto *area = s.form->findChild<QWidget *>("MainRightPanel");
+    auto *enter = s.form->findChild<QWidget *>("EnterControlPanel");
+    QTRY_COMPARE(enter->geometry(), QRect(4, 4, area->width() - 8, area->height() - 8));
+    QVERIFY(enter->isVisible());
+
+    auto *sheet = s.form->findChild<QWidget *>("CategorySheet");
+    auto *box = s.form->findChild<QWidget *>("CatPropertyBox");
+    QTRY_COMPARE(box->pos(), QPoint(sheet->width() / 2 - box->width() / 2, sheet->height() / 2 - box->height() / 2));
+
+    auto *right = s.form->findChild<QWidget *>("GamesBoxRightPanel");
+    auto *buttons = s.form->findChild<QWidget *>("GameBoxButtonPanel");
+    QCOMPARE(buttons->y(), right->height() / 2 - buttons->height() / 2);
+    // Nothing of the category bar is cut off: the games box keeps room for its list.
+    QVERIFY(s.form->findChild<QWidget *>("GamesListView")->height() > 40);
 }
 
 QTEST_MAIN(MainFormTest)

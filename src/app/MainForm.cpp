@@ -1,6 +1,8 @@
 #include "app/MainForm.h"
 
 #include "app/SplashScreen.h"
+#include "keeping/CategoryPanel.h"
+#include "keeping/MaintenancePage.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "services/AboutPage.h"
@@ -9,7 +11,6 @@
 #include "services/OptionsPage.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
-#include "store/Points.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -76,6 +77,14 @@ void TMainForm::buildControls()
         m_gameControl->addTab(sheet, QString::fromLatin1(page.caption));
     }
 
+    MaintenancePage::Hooks hooks;
+    hooks.setCurrentCategory = [this](int category) { CurrentCategory = category; };
+    hooks.guarded = [this](const std::function<void()> &handler) { return guarded(handler); };
+    m_maintenance = new MaintenancePage(m_gameControl->findChild<QWidget *>(QStringLiteral("MaintenanceSheet")), *this,
+                                        std::move(hooks));
+    connect(m_maintenance, &MaintenancePage::swatchPressed, this,
+            [this](ColorSwatch *swatch) { guarded([&] { CatColorMouseDown(swatch); }); });
+
     m_optionsPage = std::make_unique<OptionsPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("OptionsSheet")));
     // Queued: the change of language refills LngListBox, which must not happen inside its own signal.
     connect(m_optionsPage.get(), &OptionsPage::languageSelected, this, &TMainForm::LngListBoxClick,
@@ -129,6 +138,7 @@ void TMainForm::FormCreate()
         progress(25, 0);
         LoadPlayerData();
         progress(50, 0);
+        FillGamesList();
         progress(75, 0);
         readOverviewFile();
     });
@@ -172,6 +182,37 @@ void TMainForm::LngListBoxClick()
 void TMainForm::CategoryPositionBoxClick()
 {
     placeCategoryBar(m_optionsPage->categoryPosition());
+}
+
+CategoryPanel *TMainForm::CategoryPanelOf(int n) const
+{
+    return m_maintenance->CategoryPanelOf(n);
+}
+
+void TMainForm::FillGamesList()
+{
+    m_maintenance->FillGamesList();
+}
+
+void TMainForm::UpdateButtons()
+{
+    m_maintenance->UpdateButtons();
+}
+
+int TMainForm::selectedGameIndex() const
+{
+    return m_maintenance->selectedGameIndex();
+}
+
+int TMainForm::firstWeekday() const
+{
+    return m_optionsPage->firstWeekday();
+}
+
+ListLineColors TMainForm::lineColors() const
+{
+    return {m_optionsPage->alternatingLines(), m_optionsPage->lineColor1()->colorValue(),
+            m_optionsPage->lineColor2()->colorValue()};
 }
 
 void TMainForm::CatColorMouseDown(ColorSwatch *swatch)
@@ -247,6 +288,7 @@ void TMainForm::FormResize()
     m_exitButton->setGeometry(176, 8, w - 180, 33);
     if (m_optionsPage)
         m_optionsPage->centreOptionsBox();
+    m_maintenance->resizeRows();
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
@@ -272,27 +314,34 @@ QString TMainForm::defaultCategoryName(int category)
 
 void TMainForm::setCategoryPanel(int category, const QString &caption, qint32 color)
 {
-    auto &panel = m_categoryPanels[size_t(qBound(1, category, 5) - 1)];
-    panel.caption = caption;
-    panel.color = color;
+    CategoryPanel *panel = CategoryPanelOf(category);
+    panel->setCaption(caption);
+    panel->setColorValue(color);
 }
 
 QString TMainForm::categoryPanelCaption(int category) const
 {
-    return m_categoryPanels[size_t(qBound(1, category, 5) - 1)].caption;
+    return CategoryPanelOf(category)->text();
 }
 
 qint32 TMainForm::categoryPanelColor(int category) const
 {
-    return m_categoryPanels[size_t(qBound(1, category, 5) - 1)].color;
+    return CategoryPanelOf(category)->colorValue();
 }
 
 void TMainForm::selectFirstCategory()
 {
-    CurrentCategory = 1;
+    m_maintenance->CategoryPanel1Click(CategoryPanelOf(1));
+    // A player without files gets the default categories: the Category page, the title field and
+    // the games list show them too, not what the previous player left there.
+    if (!m_player.catListView.isEmpty())
+        m_maintenance->ShowCategoryProperties(1);
 }
 
-void TMainForm::updateButtons() {}
+void TMainForm::updateButtons()
+{
+    UpdateButtons();
+}
 
 void TMainForm::refreshPlayerNames() {}
 
@@ -349,6 +398,7 @@ void TMainForm::translateWindow()
 void TMainForm::placeCategoryBar(int position)
 {
     m_categoryBarPosition = position == 1 ? 1 : 0;
+    m_maintenance->placeCategoryBar(m_categoryBarPosition);
 }
 
 void TMainForm::fillHelpFileList() {}
@@ -360,11 +410,7 @@ void TMainForm::setListHeaders(const ListHeaders &headers)
 
 void TMainForm::showCategoryProperties(int category)
 {
-    if (category < 1 || category > m_player.catListView.size())
-        throw AppError::indexOutOfBounds(category - 1);
-    const ListRow &row = m_player.catListView[category - 1];
-    setCategoryPanel(category, row.caption, categoryPanelColor(category));
-    setCategoryPanel(category, row.caption, parseStoredInteger(row.subItem(0)));
+    m_maintenance->ShowCategoryProperties(category);
 }
 
 void TMainForm::playerPictureChanged() {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keeping/KeepingContext.h"
 #include "services/Settings.h"
 #include "store/ListRows.h"
 #include "store/PlayerFiles.h"
@@ -12,6 +13,8 @@
 #include <memory>
 
 class AboutPage;
+class CategoryPanel;
+class MaintenancePage;
 class ColorSwatch;
 class Dialogs;
 class OptionsPage;
@@ -29,7 +32,7 @@ struct MainFormOptions
 };
 
 // The main window: owns the shared state of the whole run and runs start-up and exit.
-class TMainForm : public QWidget, public PlayerWindow, public SettingsWindow
+class TMainForm : public QWidget, public PlayerWindow, public SettingsWindow, public KeepingContext
 {
     Q_OBJECT
 
@@ -47,12 +50,18 @@ public:
     QString dataDir() const { return m_programDir + QStringLiteral("/Data"); }
     Dialogs &dialogs() override { return m_dialogs; }
     OptionsPage &optionsPage() override { return *m_optionsPage; }
+    MaintenancePage &maintenancePage() { return *m_maintenance; }
     AboutPage &aboutPage() override { return *m_aboutPage; }
 
     void LoadPlayerData();
     void SavePlayerData();
     void LoadSettings();
     void SaveSettings();
+
+    // The category bar and the games list (the "Maintenance" page does the work).
+    CategoryPanel *CategoryPanelOf(int n) const;
+    void FillGamesList();
+    void UpdateButtons();
 
     // The shared handler of every colour swatch: the colour dialog, then what the swatch sets.
     void CatColorMouseDown(ColorSwatch *swatch);
@@ -77,6 +86,15 @@ public:
     void refreshPlayerNames() override;
     QString playerName(int player) const override;
     void setPlayerName(int player, const QString &name) override;
+
+    // KeepingContext
+    PlayerState &playerState() override { return m_player; }
+    int currentCategory() const override { return CurrentCategory; }
+    int selectedGameIndex() const override;
+    QProgressBar *progressBar() override { return m_progBar; }
+    QWidget *mainWindow() override { return this; }
+    int firstWeekday() const override;
+    ListLineColors lineColors() const override;
 
     // SettingsWindow
     QPoint windowPosition() const override;
@@ -119,12 +137,6 @@ private:
     PlayerState m_player;
     RowList m_overView;
 
-    struct CategoryPanelState
-    {
-        QString caption;
-        qint32 color = 0;
-    };
-    std::array<CategoryPanelState, 5> m_categoryPanels;
     std::array<QString, 10> m_playerNames;
     qint32 m_windowColor = 0;
     int m_categoryBarPosition = 0;
@@ -133,6 +145,7 @@ private:
 
     std::unique_ptr<OptionsPage> m_optionsPage;
     std::unique_ptr<AboutPage> m_aboutPage;
+    MaintenancePage *m_maintenance = nullptr;
 
     QTabWidget *m_gameControl = nullptr;
     QWidget *m_bottomBar = nullptr;

@@ -1,0 +1,121 @@
+// Filling the games list of a category with 2,000 games, beside loading the same player's files.
+#include "PlayerFixture.h"
+
+#include "app/MainForm.h"
+#include "keeping/GamesListModel.h"
+#include "keeping/MaintenancePage.h"
+#include "platform/Dialogs.h"
+#include "store/PlayerFiles.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// Answers the first-start language question; every other dialog is refused.
+class QuietDialogs : public Dialogs
+{
+public:
+    bool msgBox(const QString &, const QString &, const QString &) override { return true; }
+    QString inputText(const QString &, bool) override { return QString(); }
+    QString selectFromList(const QString &, const QString &) override { return QStringLiteral("English"); }
+    void showError(const QString &message) override { errors.append(message); }
+    std::optional<qint32> chooseColor(qint32) override { return std::nullopt; }
+    QString openFileName(const QString &, int &, const QString &) override { return QString(); }
+    QString saveFileName(const QString &, int &, const QString &) override { return QString(); }
+    void shellOpen(const QString &) override {}
+    QString numberPad(const QString &) override { return QString(); }
+    std::optional<int> calendar(int, int) override { return std::nullopt; }
+
+    QStringList errors;
+};
+
+// 10,000 games over five categories: 2,000 in category 1, 20 records each.
+const PlayerFixture Fixture{10000, 20, 0, 0, 0};
+
+struct Prepared
+{
+    QTemporaryDir dir;
+    QuietDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+    QStringList paths;
+    double loadSeconds = 0;
+
+    Prepared()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("Data"));
+        Fixture.writeTo(dir.path() + QStringLiteral("/Data"), 1);
+        MainFormOptions options;
+        options.programDir = dir.path();
+        options.splashProbe = [](int, int) {};
+        form = std::make_unique<TMainForm>(dialogs, options);
+        form->show();
+        QCoreApplication::processEvents();
+        paths = {form->playerFiles().recordsPath(1), form->playerFiles().playerPath(1)};
+
+        // Loading the same player's files, best of a few runs.
+        for (int run = 0; run < 5; ++run) {
+            PlayerState loaded;
+            HeadlessPlayerWindow window;
+            QElapsedTimer timer;
+            timer.start();
+            form->playerFiles().LoadPlayerData(1, loaded, window);
+            const double seconds = timer.nsecsElapsed() / 1e9;
+            loadSeconds = run == 0 ? seconds : std::min(loadSeconds, seconds);
+        }
+    }
+};
+
+Prepared &prepared()
+{
+    static Prepared made;
+    return made;
+}
+
+void BM_FillGamesList(benchmark::State &state)
+{
+    Prepared &p = prepared();
+    if (!p.dialogs.errors.isEmpty()) {
+        state.SkipWithError(qPrintable(p.dialogs.errors.join(u'\n')));
+        return;
+    }
+    double seconds = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        p.form->FillGamesList();
+        // The view lays out its rows in the next pass of the event loop.
+        QCoreApplication::processEvents();
+        seconds += timer.nsecsElapsed() / 1e9;
+    }
+    const int rows = p.form->maintenancePage().gamesModel()->rowCount();
+    if (rows != Fixture.games / 5)
+        state.SkipWithError("the games list does not hold the category's games");
+    const double perFill = seconds / double(state.iterations());
+    state.counters["rows"] = rows;
+    state.counters["fill_ms"] = perFill * 1e3;
+    state.counters["load_player_ms"] = p.loadSeconds * 1e3;
+    state.counters["x_load_player"] = perFill / p.loadSeconds;
+}
+
+BENCHMARK(BM_FillGamesList)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,179 @@
+#include "keeping/CategoryBar.h"
+
+#include "keeping/CategoryPanel.h"
+#include "keeping/GamesListModel.h"
+#include "keeping/GamesListView.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int ButtonSize = 26;
+constexpr int ButtonPanelWidth = 28;
+
+enum class Glyph { Rename, Add, Delete };
+
+QIcon glyphIcon(Glyph glyph)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (glyph) {
+    case Glyph::Add:
+        p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(QPointF(8, 2), QPointF(8, 14));
+        p.drawLine(QPointF(2, 8), QPointF(14, 8));
+        break;
+    case Glyph::Delete:
+        p.setPen(QPen(QColor(192, 0, 0), 3, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(QPointF(2, 8), QPointF(14, 8));
+        break;
+    case Glyph::Rename:
+        // A pencil over a line of text.
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.drawLine(QPointF(1.5, 14.5), QPointF(14.5, 14.5));
+        p.setPen(QPen(QColor(30, 80, 170), 3, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(QPointF(4, 11), QPointF(12, 3));
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.drawLine(QPointF(2.5, 12.5), QPointF(4, 11));
+        break;
+    }
+    return QIcon(pixmap);
+}
+
+QToolButton *makeButton(const char *name, const char *hint, Glyph glyph, QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(QLatin1String(hint));
+    button->setAccessibleName(QLatin1String(hint));
+    button->setIcon(glyphIcon(glyph));
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setAutoRaise(false);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setFixedSize(ButtonSize, ButtonSize);
+    return button;
+}
+
+} // namespace
+
+CategoryBar::CategoryBar(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("CatBarPanel"));
+    setFixedWidth(BarWidth);
+
+    m_playerBox = new QGroupBox(QStringLiteral("Player picture"), this);
+    m_playerBox->setObjectName(QStringLiteral("PlayerBox"));
+    auto *pictureLayout = new QVBoxLayout(m_playerBox);
+    pictureLayout->setContentsMargins(4, 2, 4, 4);
+    m_playerPic = new QLabel(m_playerBox);
+    m_playerPic->setObjectName(QStringLiteral("PlayerPic"));
+    m_playerPic->setAlignment(Qt::AlignCenter);
+    m_playerPic->setMinimumSize(1, 1);
+    pictureLayout->addWidget(m_playerPic);
+
+    for (int n = 1; n <= 5; ++n)
+        m_panels[size_t(n - 1)] = new CategoryPanel(n, this);
+
+    m_gamesBox = new QGroupBox(QStringLiteral("Games list"), this);
+    m_gamesBox->setObjectName(QStringLiteral("GamesBox"));
+    m_gamesBox->setAutoFillBackground(true);
+    auto *gamesLayout = new QHBoxLayout(m_gamesBox);
+    gamesLayout->setContentsMargins(4, 2, 2, 4);
+    gamesLayout->setSpacing(2);
+    m_gamesListView = new GamesListView(m_gamesBox);
+    m_gamesModel = new GamesListModel(m_gamesListView);
+    m_gamesListView->setModel(m_gamesModel);
+    gamesLayout->addWidget(m_gamesListView, 1);
+    m_gamesBoxRightPanel = new QWidget(m_gamesBox);
+    m_gamesBoxRightPanel->setObjectName(QStringLiteral("GamesBoxRightPanel"));
+    m_gamesBoxRightPanel->setFixedWidth(ButtonPanelWidth);
+    gamesLayout->addWidget(m_gamesBoxRightPanel);
+    m_gameBoxButtonPanel = new QWidget(m_gamesBoxRightPanel);
+    m_gameBoxButtonPanel->setObjectName(QStringLiteral("GameBoxButtonPanel"));
+    m_gameBoxButtonPanel->resize(ButtonPanelWidth, 3 * ButtonSize + 2 * 4);
+    m_renameButton = makeButton("GameRenameButton", "Rename game", Glyph::Rename, m_gameBoxButtonPanel);
+    m_addButton = makeButton("GameAddButton", "Add new game", Glyph::Add, m_gameBoxButtonPanel);
+    m_deleteButton = makeButton("GameDeleteButton", "Delete game", Glyph::Delete, m_gameBoxButtonPanel);
+    m_renameButton->move(1, 0);
+    m_addButton->move(1, ButtonSize + 4);
+    m_deleteButton->move(1, 2 * (ButtonSize + 4));
+    m_deleteButton->setEnabled(false);
+    m_gamesBoxRightPanel->installEventFilter(this);
+
+    stackPanels(1);
+}
+
+CategoryPanel *CategoryBar::panelOf(int n) const
+{
+    return m_panels[size_t(n >= 1 && n <= 5 ? n - 1 : 0)];
+}
+
+void CategoryBar::stackPanels(int k)
+{
+    m_stacked = qBound(1, k, 5);
+    for (int n = 1; n <= 5; ++n)
+        panelOf(n)->setBold(n == m_stacked);
+    layoutBar();
+    chainTabOrder();
+}
+
+void CategoryBar::layoutBar()
+{
+    const int w = width();
+    const int h = height();
+    m_playerBox->setGeometry(0, 0, w, PlayerBoxHeight);
+    int top = PlayerBoxHeight;
+    for (int n = 1; n <= m_stacked; ++n) {
+        panelOf(n)->setGeometry(0, top, w, CategoryPanel::PanelHeight);
+        top += CategoryPanel::PanelHeight;
+    }
+    int bottom = h - (5 - m_stacked) * CategoryPanel::PanelHeight;
+    for (int n = m_stacked + 1; n <= 5; ++n)
+        panelOf(n)->setGeometry(0, bottom + (n - m_stacked - 1) * CategoryPanel::PanelHeight, w,
+                                CategoryPanel::PanelHeight);
+    m_gamesBox->setGeometry(0, top, w, qMax(0, bottom - top));
+}
+
+void CategoryBar::chainTabOrder()
+{
+    QWidget *previous = panelOf(1);
+    auto chain = [&previous](QWidget *next) {
+        if (next != previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    };
+    for (int n = 2; n <= m_stacked; ++n)
+        chain(panelOf(n));
+    chain(m_gamesListView);
+    chain(m_renameButton);
+    chain(m_addButton);
+    chain(m_deleteButton);
+    for (int n = m_stacked + 1; n <= 5; ++n)
+        chain(panelOf(n));
+}
+
+void CategoryBar::centreGameButtons()
+{
+    m_gameBoxButtonPanel->move(0, m_gamesBoxRightPanel->height() / 2 - m_gameBoxButtonPanel->height() / 2);
+}
+
+void CategoryBar::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutBar();
+}
+
+bool CategoryBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_gamesBoxRightPanel && event->type() == QEvent::Resize)
+        centreGameButtons();
+    return QWidget::eventFilter(watched, event);
+}

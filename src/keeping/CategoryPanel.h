@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QLabel>
+#include <QtGlobal>
+
+// One panel of the category bar: the category's name on the category's colour. A click, or
+// Space or Enter while it has the focus, emits clicked().
+class CategoryPanel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    static constexpr int PanelHeight = 16;
+
+    // number: the category 1..5, the panel's place in the bar's tab order + 1.
+    CategoryPanel(int number, QWidget *parent = nullptr);
+
+    int number() const { return m_number; }
+
+    void setCaption(const QString &caption);
+    qint32 colorValue() const { return m_color; }
+    void setColorValue(qint32 color);
+    bool isBold() const { return font().bold(); }
+    void setBold(bool bold);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int m_number;
+    qint32 m_color = 0;
+    bool m_pressed = false;
+};

@@ -1,0 +1,427 @@
+#include "keeping/MaintenancePage.h"
+
+#include "keeping/CategoryBar.h"
+#include "keeping/CategoryPage.h"
+#include "keeping/CategoryPanel.h"
+#include "keeping/GamesListModel.h"
+#include "keeping/GamesListView.h"
+#include "keeping/KeepingContext.h"
+#include "keeping/RecordsPage.h"
+#include "platform/ColorValue.h"
+#include "platform/Dialogs.h"
+#include "services/ColorSwatch.h"
+#include "services/TransProg.h"
+#include "store/AppError.h"
+#include "store/DataTree.h"
+#include "store/Points.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int PlayerSelectionBoxHeight = 49;
+
+void setWindowColorOf(QWidget *widget, qint32 color)
+{
+    QPalette colors = widget->palette();
+    colors.setColor(QPalette::Window, ColorValue::toColor(color));
+    widget->setPalette(colors);
+    widget->setAutoFillBackground(true);
+}
+
+QString messageText(const char *key)
+{
+    return LngText(QStringLiteral("Messages"), QLatin1String(key));
+}
+
+} // namespace
+
+MaintenancePage::MaintenancePage(QWidget *sheet, KeepingContext &context, Hooks hooks)
+    : QObject(sheet), m_sheet(sheet), m_context(context), m_hooks(std::move(hooks))
+{
+    buildControls();
+    connectHandlers();
+}
+
+MaintenancePage::~MaintenancePage() = default;
+
+void MaintenancePage::buildControls()
+{
+    auto *pageLayout = new QVBoxLayout(m_sheet);
+    pageLayout->setContentsMargins(4, 4, 4, 4);
+    pageLayout->setSpacing(4);
+
+    m_playerSelectionBox = new QGroupBox(QStringLiteral("Currently selected player"), m_sheet);
+    m_playerSelectionBox->setObjectName(QStringLiteral("PlayerSelectionBox"));
+    m_playerSelectionBox->setFixedHeight(PlayerSelectionBoxHeight);
+    pageLayout->addWidget(m_playerSelectionBox);
+
+    m_body = new QHBoxLayout;
+    m_body->setSpacing(4);
+    pageLayout->addLayout(m_body, 1);
+
+    m_bar = new CategoryBar(m_sheet);
+    m_body->addWidget(m_bar);
+
+    m_mainRightPanel = new QLabel(
+        QStringLiteral("No games available. To add a game, please press the \"+\" button."), m_sheet);
+    m_mainRightPanel->setObjectName(QStringLiteral("MainRightPanel"));
+    m_mainRightPanel->setAlignment(Qt::AlignCenter);
+    m_mainRightPanel->setWordWrap(true);
+    m_mainRightPanel->setFrameShape(QFrame::StyledPanel);
+    m_mainRightPanel->setMargin(8);
+    m_mainRightPanel->setAutoFillBackground(true);
+    m_body->addWidget(m_mainRightPanel, 1);
+
+    m_enterControlPanel = new QWidget(m_mainRightPanel);
+    m_enterControlPanel->setObjectName(QStringLiteral("EnterControlPanel"));
+    m_enterControlPanel->setAutoFillBackground(true);
+    m_enterControlPanel->setVisible(false);
+    auto *enterLayout = new QVBoxLayout(m_enterControlPanel);
+    enterLayout->setContentsMargins(0, 0, 0, 0);
+    enterLayout->setSpacing(4);
+    m_enterControl = new QTabWidget(m_enterControlPanel);
+    m_enterControl->setObjectName(QStringLiteral("EnterControl"));
+    enterLayout->addWidget(m_enterControl, 1);
+
+    m_recordsPage = new RecordsPage(m_context);
+    if (m_hooks.guarded)
+        m_recordsPage->setGuard(m_hooks.guarded);
+    m_enterControl->addTab(m_recordsPage, QStringLiteral("Records"));
+    m_topSheet = new QWidget;
+    m_topSheet->setObjectName(QStringLiteral("TopSheet"));
+    m_enterControl->addTab(m_topSheet, QStringLiteral("Top List"));
+    m_categorySheet = new QWidget;
+    m_categorySheet->setObjectName(QStringLiteral("CategorySheet"));
+    m_enterControl->addTab(m_categorySheet, QStringLiteral("Category"));
+    m_categoryPage = new CategoryPage(m_categorySheet);
+
+    m_mainRightPanel->installEventFilter(this);
+    m_bar->gamesListView()->installEventFilter(this);
+}
+
+void MaintenancePage::connectHandlers()
+{
+    for (int n = 1; n <= 5; ++n) {
+        CategoryPanel *panel = CategoryPanelOf(n);
+        connect(panel, &CategoryPanel::clicked, this, [this, panel] { run([&] { CategoryPanel1Click(panel); }); });
+    }
+    connect(m_bar->gamesListView(), &QAbstractItemView::clicked, this, [this] { run([&] { GamesListViewClick(); }); });
+    connect(m_bar->gameAddButton(), &QToolButton::clicked, this, [this] { run([&] { GameAddButtonClick(); }); });
+    connect(m_bar->gameRenameButton(), &QToolButton::clicked, this, [this] { run([&] { GameRenameButtonClick(); }); });
+    connect(m_bar->gameDeleteButton(), &QToolButton::clicked, this, [this] { run([&] { GameDeleteButtonClick(); }); });
+    connect(m_categoryPage->catTitleEdit(), &QLineEdit::textChanged, this, [this] { CatTitleEditChange(); });
+    connect(m_categoryPage->catApplyButton(), &QToolButton::clicked, this, [this] { run([&] { CatApplyButtonClick(); }); });
+    for (ColorSwatch *swatch :
+         {m_categoryPage->catColor(), m_categoryPage->gameTitleColor(), m_categoryPage->gameListColor()})
+        connect(swatch, &ColorSwatch::pressed, this, [this, swatch] { emit swatchPressed(swatch); });
+}
+
+void MaintenancePage::run(const std::function<void()> &handler)
+{
+    if (m_hooks.guarded)
+        m_hooks.guarded(handler);
+    else
+        handler();
+}
+
+CategoryPanel *MaintenancePage::CategoryPanelOf(int n) const
+{
+    return m_bar->panelOf(n);
+}
+
+GamesListView *MaintenancePage::gamesListView() const
+{
+    return m_bar->gamesListView();
+}
+
+GamesListModel *MaintenancePage::gamesModel() const
+{
+    return m_bar->gamesModel();
+}
+
+int MaintenancePage::selectedGameIndex() const
+{
+    const int row = gamesListView()->selectedRow();
+    return row < 0 ? -1 : gamesModel()->row(row).gameIndex;
+}
+
+void MaintenancePage::placeCategoryBar(int position)
+{
+    m_body->removeWidget(m_bar);
+    m_body->insertWidget(position == 1 ? 1 : 0, m_bar);
+}
+
+void MaintenancePage::setProgress(int position)
+{
+    QProgressBar *bar = m_context.progressBar();
+    if (bar)
+        bar->setValue(qBound(bar->minimum(), position, bar->maximum()));
+}
+
+void MaintenancePage::CategoryPanel1Click(CategoryPanel *sender)
+{
+    const int k = sender->number();
+    m_bar->stackPanels(k);
+    if (m_hooks.setCurrentCategory)
+        m_hooks.setCurrentCategory(k);
+    setGameAreaColor(sender->colorValue());
+    FillGamesList();
+    showGame();
+}
+
+void MaintenancePage::FillGamesList()
+{
+    GamesListModel *model = gamesModel();
+    model->clear();
+    const DataTree &tree = m_context.playerState().dataView;
+    const DataNode *root = tree.isEmpty() ? nullptr : &tree.root();
+    const int categories = root ? int(root->children.size()) : 0;
+    if (QProgressBar *bar = m_context.progressBar())
+        bar->setRange(0, categories);
+
+    QList<GameRow> rows;
+    const int category = m_context.currentCategory();
+    if (category >= 1 && category <= categories) {
+        const std::vector<DataNode> &gameSlots = root->children[size_t(category - 1)].children;
+        rows.reserve(qsizetype(gameSlots.size()));
+        for (size_t i = 0; i < gameSlots.size(); ++i) {
+            setProgress(int(i) + 1);
+            const DataNode &game = gameSlots[i];
+            if (game.text.isEmpty())
+                continue;
+            // A game node without its picture index (a damaged file) shows as a game without picture.
+            QString picIndex;
+            if (game.children.size() > 2 && !game.children[2].children.empty())
+                picIndex = game.children[2].children.front().text;
+            rows.append({game.text, picIndex, int(i)});
+        }
+    }
+    model->setRows(std::move(rows));
+
+    if (model->rowCount() > 0) {
+        gamesListView()->selectRow(0);
+        GamesListViewClick();
+    } else {
+        showNoGame();
+    }
+}
+
+void MaintenancePage::GamesListViewClick()
+{
+    setTitle(QString());
+    const int row = gamesListView()->selectedRow();
+    if (row >= 0) {
+        setTitle(gamesModel()->row(row).name);
+        showGame();
+        setProgress(60);
+    }
+    UpdateButtons();
+    setProgress(100);
+}
+
+bool MaintenancePage::isDuplicate(const QString &name) const
+{
+    return gamesModel()->findName(name, Qt::CaseInsensitive) >= 0;
+}
+
+void MaintenancePage::GameAddButtonClick()
+{
+    const QString name = DataTree::cleanText(m_context.dialogs().inputText(messageText("Please enter game name:"), false));
+    if (name.isEmpty())
+        return;
+    if (isDuplicate(name)) {
+        m_context.dialogs().msgBox(messageText("Game already exists."), QString(), QStringLiteral("i"));
+        return;
+    }
+    m_context.playerState().dataView.addGame(m_context.currentCategory(), name);
+    FillGamesList();
+    gamesListView()->selectRow(gamesModel()->findName(name, Qt::CaseSensitive));
+    setTitle(name);
+    showGame();
+    UpdateButtons();
+}
+
+void MaintenancePage::GameRenameButtonClick()
+{
+    const int row = gamesListView()->selectedRow();
+    if (row < 0)
+        return;
+    const int g = gamesModel()->row(row).gameIndex;
+    const QString name = DataTree::cleanText(m_context.dialogs().inputText(QStringLiteral("Please enter new name:"), false));
+    if (name.isEmpty())
+        return;
+    if (isDuplicate(name)) {
+        m_context.dialogs().msgBox(messageText("Game already exists."), QString(), QStringLiteral("i"));
+        return;
+    }
+    m_context.playerState().dataView.renameGame(m_context.currentCategory(), g, name);
+    const int moved = gamesModel()->rename(row, name);
+    gamesListView()->scrollTo(gamesModel()->index(moved));
+    setTitle(name);
+}
+
+void MaintenancePage::GameDeleteButtonClick()
+{
+    const int row = gamesListView()->selectedRow();
+    if (row < 0)
+        return;
+    if (!m_context.dialogs().msgBox(messageText("Are you sure?"), QString(), QStringLiteral("c")))
+        return;
+    const int g = gamesModel()->row(row).gameIndex;
+    PlayerState &state = m_context.playerState();
+    state.dataView.deleteGame(m_context.currentCategory(), g, state.playerData);
+    gamesModel()->removeAt(row);
+    clearShownGame();
+    if (gamesModel()->rowCount() > 0) {
+        gamesListView()->selectRow(0);
+        GamesListViewClick();
+    } else {
+        showNoGame();
+    }
+}
+
+void MaintenancePage::showNoGame()
+{
+    setTitle(QString());
+    UpdateButtons();
+}
+
+void MaintenancePage::CatTitleEditChange()
+{
+    m_categoryPage->catApplyButton()->setEnabled(!m_categoryPage->catTitleEdit()->text().isEmpty());
+}
+
+void MaintenancePage::CatApplyButtonClick()
+{
+    const int k = m_context.currentCategory();
+    StoreCategoryProperties(k);
+    ShowCategoryProperties(k);
+}
+
+void MaintenancePage::StoreCategoryProperties(int k)
+{
+    RowList &categories = m_context.playerState().catListView;
+    if (k < 1 || k > categories.size())
+        throw AppError::indexOutOfBounds(k - 1);
+    ListRow &row = categories[k - 1];
+    row.caption = m_categoryPage->catTitleEdit()->text();
+    row.subItems = {QString::number(m_categoryPage->catColor()->colorValue()),
+                    QString::number(m_categoryPage->gameTitleColor()->colorValue()),
+                    QString::number(m_categoryPage->gameListColor()->colorValue())};
+    ApplyCategoryColors(m_categoryPage->catColor()->colorValue(), k);
+}
+
+void MaintenancePage::ApplyCategoryColors(qint32 color, int k)
+{
+    CategoryPanelOf(k)->setColorValue(color);
+    setGameAreaColor(color);
+    m_categoryPage->catColor()->setColorValue(color);
+    setGamesListColor(m_categoryPage->gameListColor()->colorValue());
+    setTitleColor(m_categoryPage->gameTitleColor()->colorValue());
+}
+
+void MaintenancePage::ShowCategoryProperties(int k)
+{
+    const RowList &categories = m_context.playerState().catListView;
+    if (k < 1 || k > categories.size())
+        throw AppError::indexOutOfBounds(k - 1);
+    const ListRow &row = categories[k - 1];
+    CategoryPanel *panel = CategoryPanelOf(k);
+    panel->setCaption(row.caption);
+    m_categoryPage->catTitleEdit()->setText(row.caption);
+    panel->setColorValue(parseStoredInteger(row.subItem(0)));
+    m_categoryPage->catColor()->setColorValue(panel->colorValue());
+    setTitleColor(parseStoredInteger(row.subItem(1)));
+    m_categoryPage->gameTitleColor()->setColorValue(titleColor());
+    const qint32 listColor = parseStoredInteger(row.subItem(2));
+    setGamesListColor(listColor);
+    m_categoryPage->gameListColor()->setColorValue(listColor);
+    setGameAreaColor(m_categoryPage->catColor()->colorValue());
+}
+
+void MaintenancePage::UpdateButtons()
+{
+    updateRecordButtons();
+    const bool gameSelected = gamesListView()->selectedRow() >= 0;
+    m_enterControlPanel->setVisible(gameSelected);
+    m_bar->gameDeleteButton()->setEnabled(gameSelected);
+}
+
+void MaintenancePage::setGameAreaColor(qint32 color)
+{
+    setWindowColorOf(m_mainRightPanel, color);
+    setWindowColorOf(m_bar->gamesBox(), color);
+}
+
+void MaintenancePage::setGamesListColor(qint32 color)
+{
+    QPalette colors = gamesListView()->palette();
+    colors.setColor(QPalette::Base, ColorValue::toColor(color));
+    gamesListView()->setPalette(colors);
+}
+
+void MaintenancePage::resizeRows()
+{
+    m_enterControlPanel->setGeometry(4, 4, m_mainRightPanel->width() - 8, m_mainRightPanel->height() - 8);
+    m_categoryPage->centrePropertyBox();
+    m_bar->centreGameButtons();
+}
+
+bool MaintenancePage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mainRightPanel && event->type() == QEvent::Resize)
+        m_enterControlPanel->setGeometry(4, 4, m_mainRightPanel->width() - 8, m_mainRightPanel->height() - 8);
+    if (watched == gamesListView() && event->type() == QEvent::KeyRelease && gamesListView()->selectedRow() >= 0)
+        run([&] { GamesListViewClick(); });
+    return QObject::eventFilter(watched, event);
+}
+
+// The game area's pages.
+
+QString MaintenancePage::title() const
+{
+    return m_recordsPage->title();
+}
+
+qint32 MaintenancePage::titleColor() const
+{
+    return m_recordsPage->titleColor();
+}
+
+void MaintenancePage::setTitle(const QString &title)
+{
+    m_recordsPage->setTitle(title);
+}
+
+void MaintenancePage::setTitleColor(qint32 color)
+{
+    m_recordsPage->setTitleColor(color);
+}
+
+void MaintenancePage::showGame()
+{
+    m_recordsPage->ShowGame();
+}
+
+void MaintenancePage::clearShownGame()
+{
+    // With the deleted game's row gone nothing is selected: ShowGame empties the records list,
+    // the game comment and the game picture.
+    m_recordsPage->ClearEntryFields();
+    m_recordsPage->ShowGame();
+}
+
+void MaintenancePage::updateRecordButtons()
+{
+    m_recordsPage->updateRecordButtons();
+}

@@ -1,0 +1,674 @@
+#include "keeping/RecordsPage.h"
+
+#include "keeping/RecordListModel.h"
+#include "platform/ColorValue.h"
+#include "platform/Dialogs.h"
+#include "platform/PictureCodec.h"
+#include "services/TransProg.h"
+#include "store/AppError.h"
+#include "store/CommaText.h"
+#include "store/DataTree.h"
+#include "store/DateNumber.h"
+#include "store/Points.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <limits>
+#include <utility>
+#include <optional>
+
+namespace {
+
+constexpr int PointsColumnWidth = 100;
+constexpr int DateColumnWidth = 100;
+// Room the list keeps beside the comment column: the two number columns, frame and scroll bar.
+constexpr int CommentColumnSpare = 220;
+// Room the entry box keeps beside the comment field.
+constexpr int CommentEditSpare = 270;
+
+QIcon standardIcon(QWidget *widget, const char *themeName, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QLatin1String(themeName), widget->style()->standardIcon(fallback, nullptr, widget));
+}
+
+QString messages(const char *key)
+{
+    return LngText(QStringLiteral("Messages"), QLatin1String(key));
+}
+
+bool isDigits(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+} // namespace
+
+RecordsPage::RecordsPage(KeepingContext &context, QWidget *parent)
+    : QWidget(parent), m_ctx(context), m_titleColor(ColorValue::TooltipBackground)
+{
+    setObjectName(QStringLiteral("RecordsSheet"));
+    m_guard = [this](const std::function<void()> &handler) {
+        try {
+            handler();
+            return true;
+        } catch (const AppError &error) {
+            m_ctx.dialogs().showError(error.message());
+        } catch (const std::bad_alloc &) {
+            m_ctx.dialogs().showError(QStringLiteral("Out of memory"));
+        }
+        return false;
+    };
+    build();
+    retranslateColumns();
+    setTitleColor(m_titleColor);
+    FillDisplayList();
+    updateRecordButtons();
+}
+
+RecordsPage::~RecordsPage() = default;
+
+void RecordsPage::setGuard(Guard guard)
+{
+    if (guard)
+        m_guard = std::move(guard);
+}
+
+QToolButton *RecordsPage::makeButton(QWidget *parent, const QString &name, const QString &hint, const QIcon &icon)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setAccessibleName(hint);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setAutoRaise(false);
+    if (icon.isNull()) {
+        button->setText(hint);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    } else {
+        button->setIcon(icon);
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
+    button->setFixedSize(26, 26);
+    return button;
+}
+
+void RecordsPage::build()
+{
+    auto *pageLayout = new QVBoxLayout(this);
+    auto *topRow = new QHBoxLayout;
+    pageLayout->addLayout(topRow);
+    auto *leftColumn = new QVBoxLayout;
+    topRow->addLayout(leftColumn, 1);
+
+    auto *titleBox = new QGroupBox(QStringLiteral("Title"), this);
+    titleBox->setObjectName(QStringLiteral("TitleBox"));
+    auto *titleLayout = new QVBoxLayout(titleBox);
+    m_titelPanel = new QLabel(titleBox);
+    m_titelPanel->setObjectName(QStringLiteral("TitelPanel"));
+    m_titelPanel->setAutoFillBackground(true);
+    m_titelPanel->setAlignment(Qt::AlignCenter);
+    m_titelPanel->setFrameShape(QFrame::StyledPanel);
+    m_titelPanel->setMinimumHeight(32);
+    QFont titleFont = m_titelPanel->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    m_titelPanel->setFont(titleFont);
+    titleLayout->addWidget(m_titelPanel);
+    leftColumn->addWidget(titleBox);
+
+    m_pictureBox = new QGroupBox(QStringLiteral("Picture"), this);
+    m_pictureBox->setObjectName(QStringLiteral("PictureBox"));
+    auto *pictureLayout = new QHBoxLayout(m_pictureBox);
+    m_gameImage = new QLabel(m_pictureBox);
+    m_gameImage->setObjectName(QStringLiteral("GameImage"));
+    m_gameImage->setAlignment(Qt::AlignCenter);
+    m_gameImage->setFixedSize(160, 120);
+    m_gameImage->hide();
+    pictureLayout->addWidget(m_gameImage);
+    auto *pictureButtons = new QVBoxLayout;
+    m_openPicButton = makeButton(m_pictureBox, QStringLiteral("OpenPicButton"), QStringLiteral("Open picture"),
+                                 standardIcon(this, "document-open", QStyle::SP_DialogOpenButton));
+    m_fullSizeButton = makeButton(m_pictureBox, QStringLiteral("FullSizeButton"), QStringLiteral("Show picture in full size"),
+                                  standardIcon(this, "zoom-original", QStyle::SP_TitleBarMaxButton));
+    pictureButtons->addWidget(m_openPicButton);
+    pictureButtons->addWidget(m_fullSizeButton);
+    pictureButtons->addStretch();
+    pictureLayout->addLayout(pictureButtons);
+    m_pictureBox->setMinimumHeight(150);
+    topRow->addWidget(m_pictureBox);
+
+    auto *commentBox = new QGroupBox(QStringLiteral("Game Comment"), this);
+    commentBox->setObjectName(QStringLiteral("GameCommentBox"));
+    auto *commentLayout = new QHBoxLayout(commentBox);
+    m_gameCommentMemo = new QPlainTextEdit(commentBox);
+    m_gameCommentMemo->setObjectName(QStringLiteral("GameCommentMemo"));
+    m_gameCommentMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_gameCommentMemo->setTabChangesFocus(true);
+    m_gameCommentMemo->setAccessibleName(QStringLiteral("Game Comment"));
+    commentLayout->addWidget(m_gameCommentMemo);
+    m_gameCommentAddButton = makeButton(commentBox, QStringLiteral("GameCommentAddButton"), QStringLiteral("Add comment"),
+                                        standardIcon(this, "document-save", QStyle::SP_DialogApplyButton));
+    commentLayout->addWidget(m_gameCommentAddButton, 0, Qt::AlignTop);
+    leftColumn->addWidget(commentBox, 1);
+
+    auto *listBox = new QGroupBox(QStringLiteral("Record list"), this);
+    listBox->setObjectName(QStringLiteral("RecordListBox"));
+    auto *listLayout = new QHBoxLayout(listBox);
+    m_displayRecView = new QTreeView(listBox);
+    m_displayRecView->setObjectName(QStringLiteral("DisplayRecView"));
+    m_displayRecView->setAccessibleName(QStringLiteral("Record list"));
+    m_model = new RecordListModel([this] { return m_ctx.lineColors(); }, m_displayRecView);
+    m_displayRecView->setModel(m_model);
+    m_displayRecView->setRootIsDecorated(false);
+    m_displayRecView->setItemsExpandable(false);
+    m_displayRecView->setUniformRowHeights(true);
+    m_displayRecView->setAllColumnsShowFocus(true);
+    m_displayRecView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_displayRecView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_displayRecView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_displayRecView->setSortingEnabled(false);
+    QHeaderView *header = m_displayRecView->header();
+    header->setStretchLastSection(false);
+    header->setSectionsMovable(false);
+    header->setMinimumSectionSize(0);
+    header->resizeSection(RecordListModel::EmptyColumn, 0);
+    header->hideSection(RecordListModel::EmptyColumn);
+    header->resizeSection(RecordListModel::PointsColumn, PointsColumnWidth);
+    header->resizeSection(RecordListModel::DateColumn, DateColumnWidth);
+    m_displayRecView->installEventFilter(this);
+    listLayout->addWidget(m_displayRecView, 1);
+    auto *listButtons = new QVBoxLayout;
+    m_recDeleteButton = makeButton(listBox, QStringLiteral("RecDeleteButton"), QStringLiteral("Delete entry"),
+                                   standardIcon(this, "edit-delete", QStyle::SP_TrashIcon));
+    m_recPrintPreviewButton = makeButton(listBox, QStringLiteral("RecPrintPreviewButton"), QStringLiteral("Print preview"),
+                                         standardIcon(this, "document-print-preview", QStyle::SP_FileDialogContentsView));
+    m_recPrintButton = makeButton(listBox, QStringLiteral("RecPrintButton"), QStringLiteral("Print"),
+                                  standardIcon(this, "document-print", QStyle::SP_DriveFDIcon));
+    m_recListExpCsvButton = makeButton(listBox, QStringLiteral("RecListExpCSVButton"), QStringLiteral("Export list to CSV file"),
+                                       standardIcon(this, "document-export", QStyle::SP_DialogSaveButton));
+    listButtons->addWidget(m_recDeleteButton);
+    listButtons->addSpacing(8);
+    listButtons->addWidget(m_recPrintPreviewButton);
+    listButtons->addWidget(m_recPrintButton);
+    listButtons->addWidget(m_recListExpCsvButton);
+    listButtons->addStretch();
+    listLayout->addLayout(listButtons);
+    pageLayout->addWidget(listBox, 1);
+
+    // The entry fields sit side by side at fixed places; the comment field takes what is left.
+    m_enterBox = new QGroupBox(QStringLiteral("Enter data"), this);
+    m_enterBox->setObjectName(QStringLiteral("EnterBox"));
+    m_pointsEdit = new QLineEdit(m_enterBox);
+    m_pointsEdit->setObjectName(QStringLiteral("PointsEdit"));
+    m_pointsEdit->setReadOnly(true);
+    m_pointsEdit->setAlignment(Qt::AlignRight);
+    m_pointsEdit->setAccessibleName(QStringLiteral("Points"));
+    m_numEditButton = makeButton(m_enterBox, QStringLiteral("NumEditButton"), QStringLiteral("Enter number"),
+                                 standardIcon(this, "accessories-calculator", QStyle::SP_FileDialogDetailedView));
+    m_dateDisplayEdit = new QLineEdit(m_enterBox);
+    m_dateDisplayEdit->setObjectName(QStringLiteral("DateDisplayEdit"));
+    m_dateDisplayEdit->setReadOnly(true);
+    m_dateDisplayEdit->setAlignment(Qt::AlignRight);
+    m_dateDisplayEdit->setAccessibleName(QStringLiteral("Date"));
+    m_dateNumberEdit = new QLineEdit(m_enterBox);
+    m_dateNumberEdit->setObjectName(QStringLiteral("DateNumberEdit"));
+    m_dateNumberEdit->setReadOnly(true);
+    m_dateNumberEdit->hide();
+    m_dateEditButton = makeButton(m_enterBox, QStringLiteral("DateEditButton"), QStringLiteral("Enter date"),
+                                  standardIcon(this, "x-office-calendar", QStyle::SP_FileDialogInfoView));
+    m_recCommentEdit = new QLineEdit(m_enterBox);
+    m_recCommentEdit->setObjectName(QStringLiteral("RecCommentEdit"));
+    m_recCommentEdit->setAccessibleName(QStringLiteral("Comment"));
+    m_recordAddButton = makeButton(m_enterBox, QStringLiteral("RecordAddButton"), QStringLiteral("Add entry"),
+                                   standardIcon(this, "list-add", QStyle::SP_ArrowDown));
+    m_recordChangeButton = makeButton(m_enterBox, QStringLiteral("RecordChangeButton"), QStringLiteral("Change entry"),
+                                      standardIcon(this, "document-edit", QStyle::SP_BrowserReload));
+    const int rowHeight = qMax(m_pointsEdit->sizeHint().height(), 26);
+    m_enterBox->setFixedHeight(rowHeight + m_enterBox->fontMetrics().height() + 24);
+    m_enterBox->setMinimumWidth(CommentEditSpare + 60);
+    m_enterBox->installEventFilter(this);
+    pageLayout->addWidget(m_enterBox);
+
+    connect(m_numEditButton, &QToolButton::clicked, this, [this] { runGuarded([this] { NumEditButtonClick(); }); });
+    connect(m_dateEditButton, &QToolButton::clicked, this, [this] { runGuarded([this] { DateEditButtonClick(); }); });
+    connect(m_recordAddButton, &QToolButton::clicked, this, [this] { runGuarded([this] { RecordAddButtonClick(); }); });
+    connect(m_recordChangeButton, &QToolButton::clicked, this, [this] { runGuarded([this] { RecordChangeButtonClick(); }); });
+    connect(m_recDeleteButton, &QToolButton::clicked, this, [this] { runGuarded([this] { RecDeleteButtonClick(); }); });
+    connect(m_gameCommentAddButton, &QToolButton::clicked, this, [this] { runGuarded([this] { GameCommentAddButtonClick(); }); });
+    connect(m_recCommentEdit, &QLineEdit::returnPressed, this, [this] {
+        if (canAdd())
+            runGuarded([this] { RecordAddButtonClick(); });
+    });
+    connect(m_openPicButton, &QToolButton::clicked, this, &RecordsPage::openPictureRequested);
+    connect(m_fullSizeButton, &QToolButton::clicked, this, &RecordsPage::fullSizeRequested);
+    connect(m_recPrintPreviewButton, &QToolButton::clicked, this, &RecordsPage::printPreviewRequested);
+    connect(m_recPrintButton, &QToolButton::clicked, this, &RecordsPage::printRequested);
+    connect(m_recListExpCsvButton, &QToolButton::clicked, this, &RecordsPage::exportCsvRequested);
+
+    // textChanged comes only when a text really differs.
+    for (QLineEdit *edit : {m_pointsEdit, m_dateDisplayEdit, m_dateNumberEdit})
+        connect(edit, &QLineEdit::textChanged, this, [this] { m_ctx.updateButtons(); });
+    connect(m_gameCommentMemo, &QPlainTextEdit::textChanged, this, [this] {
+        const QString text = m_gameCommentMemo->toPlainText();
+        if (text == m_lastMemoText)
+            return;
+        m_lastMemoText = text;
+        m_ctx.updateButtons();
+    });
+
+    // A click and a selection made with the keyboard both load the record.
+    // A click that changed the selection has loaded the record already.
+    m_displayRecView->viewport()->installEventFilter(this);
+    connect(m_displayRecView, &QTreeView::clicked, this, [this] {
+        if (std::exchange(m_loadedByPress, false))
+            return;
+        runGuarded([this] { DisplayRecViewClick(); });
+    });
+    connect(m_displayRecView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (m_selecting)
+            return;
+        m_loadedByPress = m_pressing;
+        runGuarded([this] { DisplayRecViewClick(); });
+    });
+}
+
+void RecordsPage::runGuarded(const std::function<void()> &handler)
+{
+    m_guard(handler);
+}
+
+bool RecordsPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_displayRecView->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            m_loadedByPress = false;
+            m_pressing = true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            m_pressing = false;
+        }
+    }
+    if (event->type() == QEvent::Resize) {
+        if (watched == m_displayRecView)
+            m_displayRecView->header()->resizeSection(RecordListModel::CommentColumn,
+                                                      qMax(0, m_displayRecView->width() - CommentColumnSpare));
+        else if (watched == m_enterBox)
+            layoutEnterBox();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void RecordsPage::layoutEnterBox()
+{
+    const QRect area = m_enterBox->contentsRect();
+    const int height = qMax(m_pointsEdit->sizeHint().height(), 26);
+    const int top = area.top() + qMax(0, (area.height() - height) / 2);
+    int x = 8;
+    auto place = [&](QWidget *widget, int width, int gapAfter) {
+        widget->setGeometry(x, top, width, height);
+        x += width + gapAfter;
+    };
+    place(m_pointsEdit, 64, 2);
+    place(m_numEditButton, 24, 4);
+    m_dateNumberEdit->setGeometry(x, top, 76, height);
+    place(m_dateDisplayEdit, 76, 2);
+    place(m_dateEditButton, 24, 4);
+    place(m_recCommentEdit, qMax(40, m_enterBox->width() - CommentEditSpare), 4);
+    place(m_recordAddButton, 24, 2);
+    place(m_recordChangeButton, 24, 0);
+}
+
+void RecordsPage::retranslateColumns()
+{
+    const QString captions = QStringLiteral("Captions");
+    m_model->setHeaderData(RecordListModel::PointsColumn, Qt::Horizontal, LngText(captions, QStringLiteral("Points")));
+    m_model->setHeaderData(RecordListModel::DateColumn, Qt::Horizontal, LngText(captions, QStringLiteral("Date")));
+    m_model->setHeaderData(RecordListModel::CommentColumn, Qt::Horizontal, LngText(captions, QStringLiteral("Comment")));
+}
+
+void RecordsPage::setTitle(const QString &title)
+{
+    m_titelPanel->setText(title);
+}
+
+QString RecordsPage::title() const
+{
+    return m_titelPanel->text();
+}
+
+void RecordsPage::setTitleColor(qint32 color)
+{
+    m_titleColor = color;
+    QPalette palette = m_titelPanel->palette();
+    palette.setColor(QPalette::Window, ColorValue::toColor(color));
+    m_titelPanel->setPalette(palette);
+}
+
+int RecordsPage::selectedDisplayRow() const
+{
+    const QModelIndexList rows = m_displayRecView->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void RecordsPage::selectDisplayRow(int row)
+{
+    m_selecting = true;
+    const QModelIndex index = m_model->index(row, RecordListModel::PointsColumn);
+    m_displayRecView->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_displayRecView->scrollTo(index);
+    m_selecting = false;
+}
+
+bool RecordsPage::canAdd() const
+{
+    return !m_pointsEdit->text().isEmpty() && !m_dateDisplayEdit->text().isEmpty();
+}
+
+void RecordsPage::updateRecordButtons()
+{
+    const bool rowSelected = selectedDisplayRow() >= 0;
+    m_gameCommentAddButton->setEnabled(!m_gameCommentMemo->document()->isEmpty());
+    m_recordAddButton->setEnabled(canAdd());
+    m_recordChangeButton->setEnabled(!m_pointsEdit->text().isEmpty() && rowSelected);
+    m_openPicButton->setEnabled(!title().isEmpty());
+    m_recDeleteButton->setEnabled(rowSelected);
+    m_fullSizeButton->setEnabled(m_gamePicture.bmpSize().height() > 0);
+}
+
+void RecordsPage::ClearEntryFields()
+{
+    m_pointsEdit->clear();
+    m_recCommentEdit->clear();
+    m_dateDisplayEdit->clear();
+    m_dateNumberEdit->clear();
+}
+
+void RecordsPage::clearGamePicture()
+{
+    m_gamePicture.clear();
+    m_gamePixmap = QPixmap();
+    m_gameImage->clear();
+    m_gameImage->hide();
+}
+
+void RecordsPage::setGamePicture(const Picture &picture)
+{
+    m_gamePicture = picture;
+    const QImage image = PictureToImage(m_gamePicture);
+    m_gamePixmap = image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+    showScaledPicture();
+    m_gameImage->setVisible(!m_gamePixmap.isNull());
+    m_fullSizeButton->setEnabled(m_gamePicture.bmpSize().height() > 0);
+}
+
+void RecordsPage::showScaledPicture()
+{
+    if (m_gamePixmap.isNull()) {
+        m_gameImage->clear();
+        return;
+    }
+    const QSize room = m_gameImage->size();
+    if (m_gamePixmap.width() <= room.width() && m_gamePixmap.height() <= room.height())
+        m_gameImage->setPixmap(m_gamePixmap);
+    else
+        m_gameImage->setPixmap(m_gamePixmap.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+QStringList RecordsPage::gameCommentLines() const
+{
+    QString text = m_gameCommentMemo->toPlainText();
+    if (text.isEmpty())
+        return {};
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text.split(u'\n');
+}
+
+void RecordsPage::ShowGame()
+{
+    ClearEntryFields();
+    m_records.clear();
+    m_model->clear();
+    clearGamePicture();
+    m_gameCommentMemo->clear();
+
+    // A damaged value stops the game from showing only after all its records are in the list,
+    // so that a later store cannot drop the records behind it.
+    std::optional<AppError> failure;
+    auto keepFirst = [&](const AppError &error) {
+        if (!failure)
+            failure = error;
+    };
+
+    const int game = m_ctx.selectedGameIndex();
+    if (game >= 0) {
+        const int category = m_ctx.currentCategory();
+        const DataTree &tree = m_ctx.playerState().dataView;
+        const QList<StoredRecord> stored = tree.readRecords(category, game);
+        const qsizetype nodes = qsizetype(tree.game(category, game).children.front().children.size());
+        QProgressBar *progress = m_ctx.progressBar();
+        if (progress && nodes > 0) {
+            progress->setMinimum(0);
+            progress->setMaximum(int(qMin<qsizetype>(nodes, std::numeric_limits<int>::max())));
+        }
+        m_records.reserve(stored.size());
+        QHash<QString, QString> dateTexts;
+        for (const StoredRecord &record : stored) {
+            QString dateText;
+            const auto cached = dateTexts.constFind(record.dateNumber);
+            if (cached != dateTexts.constEnd()) {
+                dateText = *cached;
+            } else {
+                try {
+                    dateText = DateNumber::shortText(DateNumber::parse(record.dateNumber));
+                } catch (const AppError &error) {
+                    keepFirst(error);
+                }
+                dateTexts.insert(record.dateNumber, dateText);
+            }
+            m_records.append({record.points, {dateText, record.comment, record.dateNumber}});
+        }
+        if (progress && nodes > 0)
+            progress->setValue(progress->maximum());
+
+        m_gameCommentMemo->setPlainText(CommaText::toList(tree.gameComment(category, game)).join(u'\n'));
+
+        const QString pictureIndex = tree.pictureIndex(category, game);
+        if (pictureIndex != QLatin1String("-1")) {
+            try {
+                const qint32 line = parseStoredInteger(pictureIndex);
+                const QList<QByteArray> &store = m_ctx.playerState().playerData;
+                if (line < 0 || line >= store.size())
+                    throw AppError::indexOutOfBounds(line);
+                Picture picture;
+                TextToPicture(store[line], picture);
+                setGamePicture(picture);
+            } catch (const AppError &error) {
+                keepFirst(error);
+            }
+        }
+    }
+
+    try {
+        SortRecords(m_records);
+    } catch (const AppError &error) {
+        keepFirst(error);
+    }
+    FillDisplayList();
+    m_fullSizeButton->setEnabled(m_gamePicture.bmpSize().height() > 0);
+    if (failure)
+        throw *failure;
+}
+
+void RecordsPage::FillDisplayList()
+{
+    m_selecting = true;
+    m_model->setRecords(m_records);
+    m_selecting = false;
+    const bool hasRows = !m_records.isEmpty();
+    m_recPrintPreviewButton->setEnabled(hasRows);
+    m_recPrintButton->setEnabled(hasRows);
+    m_recListExpCsvButton->setEnabled(hasRows);
+}
+
+void RecordsPage::DisplayRecViewClick()
+{
+    const int row = selectedDisplayRow();
+    if (row >= 0 && row < m_records.size()) {
+        const ListRow &record = m_records[row];
+        const QString dateNumber = record.subItem(2);
+        std::optional<AppError> failure;
+        QString dateText;
+        try {
+            dateText = DateNumber::shortText(DateNumber::parse(dateNumber));
+        } catch (const AppError &error) {
+            failure = error;
+        }
+        m_pointsEdit->setText(record.caption);
+        m_dateNumberEdit->setText(dateNumber);
+        m_dateDisplayEdit->setText(dateText);
+        m_recCommentEdit->setText(record.subItem(1));
+        if (failure) {
+            m_ctx.updateButtons();
+            throw *failure;
+        }
+    }
+    m_ctx.updateButtons();
+}
+
+void RecordsPage::NumEditButtonClick()
+{
+    const QString entered = m_ctx.dialogs().numberPad(m_pointsEdit->text());
+    if (!entered.isEmpty() && (!isDigits(entered) || !Points::tryParse(entered))) {
+        m_pointsEdit->clear();
+        m_ctx.dialogs().msgBox(messages("The number is too large."), QString(), QStringLiteral("i"));
+        return;
+    }
+    m_pointsEdit->setText(entered);
+}
+
+void RecordsPage::DateEditButtonClick()
+{
+    const int firstWeekday = m_ctx.firstWeekday();
+    qint64 start = DateNumber::fromDate(QDate::currentDate());
+    if (!m_dateNumberEdit->text().isEmpty()) {
+        const qint64 shown = DateNumber::parse(m_dateNumberEdit->text());
+        if (shown >= std::numeric_limits<int>::min() && shown <= std::numeric_limits<int>::max()
+            && DateNumber::toDate(shown).isValid())
+            start = shown;
+    }
+    const std::optional<int> chosen = m_ctx.dialogs().calendar(int(start), firstWeekday);
+    if (!chosen)
+        return;
+    m_dateNumberEdit->setText(QString::number(*chosen));
+    m_dateDisplayEdit->setText(DateNumber::shortText(qint64(*chosen)));
+}
+
+void RecordsPage::appendRecordFromFields()
+{
+    m_records.append({m_pointsEdit->text(),
+                      {m_dateDisplayEdit->text(), DataTree::cleanText(m_recCommentEdit->text()), m_dateNumberEdit->text()}});
+}
+
+void RecordsPage::RecordAddButtonClick()
+{
+    if (!canAdd())
+        return;
+    const RowList before = m_records;
+    appendRecordFromFields();
+    try {
+        StoreRecords();
+    } catch (...) {
+        m_records = before;
+        throw;
+    }
+}
+
+void RecordsPage::StoreRecords()
+{
+    m_ctx.playerState().dataView.StoreRecords(m_ctx.currentCategory(), m_ctx.selectedGameIndex(), m_records);
+    ClearEntryFields();
+    FillDisplayList();
+}
+
+void RecordsPage::RecordChangeButtonClick()
+{
+    const int row = selectedDisplayRow();
+    if (row < 0 || row >= m_records.size() || m_pointsEdit->text().isEmpty())
+        return;
+    const QString points = m_pointsEdit->text();
+    const RowList before = m_records;
+    m_records.removeAt(row);
+    appendRecordFromFields();
+    try {
+        StoreRecords();
+    } catch (...) {
+        m_records = before;
+        throw;
+    }
+    int changed = -1;
+    for (qsizetype i = 0; i < m_records.size(); ++i) {
+        if (m_records[i].caption == points) {
+            changed = int(i);
+            break;
+        }
+    }
+    FillDisplayList();
+    if (changed >= 0)
+        selectDisplayRow(changed);
+    m_ctx.updateButtons();
+}
+
+void RecordsPage::RecDeleteButtonClick()
+{
+    const int row = selectedDisplayRow();
+    if (row < 0 || row >= m_records.size())
+        return;
+    if (!m_ctx.dialogs().msgBox(messages("Are you sure?"), QString(), QStringLiteral("c")))
+        return;
+    const RowList before = m_records;
+    m_records.removeAt(row);
+    ClearEntryFields();
+    try {
+        StoreRecords();
+    } catch (...) {
+        m_records = before;
+        FillDisplayList();
+        throw;
+    }
+    if (!m_records.isEmpty()) {
+        selectDisplayRow(0);
+        DisplayRecViewClick();
+    }
+    m_ctx.updateButtons();
+}
+
+void RecordsPage::GameCommentAddButtonClick()
+{
+    const QStringList lines = gameCommentLines();
+    if (lines.isEmpty())
+        return;
+    const int game = m_ctx.selectedGameIndex();
+    if (game < 0)
+        return;
+    m_ctx.playerState().dataView.setGameComment(m_ctx.currentCategory(), game, CommaText::fromList(lines));
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "keeping/KeepingContext.h"
+#include "store/ListRows.h"
+#include "store/Picture.h"
+
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QToolButton;
+class QTreeView;
+class RecordListModel;
+
+// The "Records" page of the game area: the shown game's title, picture, records and comment,
+// and the fields to enter, change and delete records.
+class RecordsPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Runs a handler at the boundary where errors are shown; false when it failed.
+    using Guard = std::function<bool(const std::function<void()> &)>;
+
+    explicit RecordsPage(KeepingContext &context, QWidget *parent = nullptr);
+    ~RecordsPage() override;
+
+    // Handlers run through the guard; by default an error goes to the context's error box.
+    void setGuard(Guard guard);
+
+    void ShowGame();
+    void FillDisplayList();
+    void DisplayRecViewClick();
+    void ClearEntryFields();
+    void StoreRecords();
+    void NumEditButtonClick();
+    void DateEditButtonClick();
+    void RecordAddButtonClick();
+    void RecordChangeButtonClick();
+    void RecDeleteButtonClick();
+    void GameCommentAddButtonClick();
+
+    void setTitle(const QString &title);
+    QString title() const;
+    void setTitleColor(qint32 color);
+    qint32 titleColor() const { return m_titleColor; }
+
+    // The page's part of the main window's UpdateButtons.
+    void updateRecordButtons();
+
+    // The sorted records of the shown game (caption points; sub-items date text, comment, date number).
+    const RowList &records() const { return m_records; }
+
+    // The game picture as shown; empty when the game has none.
+    const Picture &gamePicture() const { return m_gamePicture; }
+    void setGamePicture(const Picture &picture);
+    void clearGamePicture();
+
+    // The visible record list, for printing and export.
+    QTreeView *displayRecView() const { return m_displayRecView; }
+    // The game comment's lines, a trailing line break adding none.
+    QStringList gameCommentLines() const;
+
+    // Column titles of the visible record list from the language script ("Captions").
+    void retranslateColumns();
+
+signals:
+    void openPictureRequested();
+    void fullSizeRequested();
+    void printPreviewRequested();
+    void printRequested();
+    void exportCsvRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void build();
+    QToolButton *makeButton(QWidget *parent, const QString &name, const QString &hint, const QIcon &icon);
+    void runGuarded(const std::function<void()> &handler);
+    int selectedDisplayRow() const;
+    void selectDisplayRow(int row);
+    void appendRecordFromFields();
+    void layoutEnterBox();
+    void showScaledPicture();
+    bool canAdd() const;
+
+    KeepingContext &m_ctx;
+    Guard m_guard;
+    RowList m_records;
+    Picture m_gamePicture;
+    QPixmap m_gamePixmap;
+    qint32 m_titleColor;
+    bool m_selecting = false;
+    bool m_pressing = false;
+    bool m_loadedByPress = false;
+    QString m_lastMemoText;
+
+    QLabel *m_titelPanel = nullptr;
+    QGroupBox *m_pictureBox = nullptr;
+    QLabel *m_gameImage = nullptr;
+    QToolButton *m_openPicButton = nullptr;
+    QToolButton *m_fullSizeButton = nullptr;
+    QTreeView *m_displayRecView = nullptr;
+    RecordListModel *m_model = nullptr;
+    QToolButton *m_recDeleteButton = nullptr;
+    QToolButton *m_recPrintPreviewButton = nullptr;
+    QToolButton *m_recPrintButton = nullptr;
+    QToolButton *m_recListExpCsvButton = nullptr;
+    QGroupBox *m_enterBox = nullptr;
+    QLineEdit *m_pointsEdit = nullptr;
+    QToolButton *m_numEditButton = nullptr;
+    QLineEdit *m_dateDisplayEdit = nullptr;
+    QLineEdit *m_dateNumberEdit = nullptr;
+    QToolButton *m_dateEditButton = nullptr;
+    QLineEdit *m_recCommentEdit = nullptr;
+    QToolButton *m_recordAddButton = nullptr;
+    QToolButton *m_recordChangeButton = nullptr;
+    QPlainTextEdit *m_gameCommentMemo = nullptr;
+    QToolButton *m_gameCommentAddButton = nullptr;
+};

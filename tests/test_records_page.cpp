@@ -1,0 +1,605 @@
+// The records page: entering, changing and deleting records, the game comment and picture.
+#include "keeping/RecordsPage.h"
+
+#include "platform/ColorValue.h"
+#include "platform/PictureCodec.h"
+#include "store/CommaText.h"
+#include "store/DateNumber.h"
+#include "support/Errors.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QAbstractItemModel>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <memory>
+
+namespace {
+
+class FakeContext : public KeepingContext
+{
+public:
+    FakeContext()
+    {
+        state.dataView.fresh();
+        game = state.dataView.addGame(1, QStringLiteral("Chess"));
+    }
+
+    PlayerState &playerState() override { return state; }
+    int currentCategory() const override { return 1; }
+    int selectedGameIndex() const override { return game; }
+    Dialogs &dialogs() override { return scripted; }
+    QProgressBar *progressBar() override { return &progress; }
+    QWidget *mainWindow() override { return nullptr; }
+    void updateButtons() override
+    {
+        ++updates;
+        if (page)
+            page->updateRecordButtons();
+    }
+    int firstWeekday() const override { return weekday; }
+    ListLineColors lineColors() const override { return colors; }
+
+    PlayerState state;
+    int game = -1;
+    int weekday = 1;
+    ScriptedDialogs scripted;
+    QProgressBar progress;
+    ListLineColors colors;
+    RecordsPage *page = nullptr;
+    int updates = 0;
+};
+
+// A page over a fresh player with one game, shown on screen.
+struct Fixture
+{
+    Fixture()
+    {
+        page = std::make_unique<RecordsPage>(ctx);
+        ctx.page = page.get();
+        page->setTitle(QStringLiteral("Chess"));
+        page->resize(900, 700);
+        page->show();
+        page->ShowGame();
+        ctx.updateButtons();
+    }
+
+    template<typename T>
+    T *child(const char *name) const
+    {
+        T *found = page->findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QToolButton *button(const char *name) const { return child<QToolButton>(name); }
+    QLineEdit *edit(const char *name) const { return child<QLineEdit>(name); }
+    QTreeView *view() const { return child<QTreeView>("DisplayRecView"); }
+    QAbstractItemModel *model() const { return view()->model(); }
+
+    // Enters a record the way a user does: pad, calendar, comment, add button.
+    void enter(const QString &points, int dateNumber, const QString &comment = QString())
+    {
+        ctx.scripted.answer(points);
+        button("NumEditButton")->click();
+        ctx.scripted.answer(dateNumber);
+        button("DateEditButton")->click();
+        edit("RecCommentEdit")->setText(comment);
+        button("RecordAddButton")->click();
+    }
+
+    QStringList shownPoints() const
+    {
+        QStringList points;
+        for (int row = 0; row < model()->rowCount(); ++row)
+            points.append(model()->index(row, 1).data().toString());
+        return points;
+    }
+    QStringList storedPoints() const
+    {
+        QStringList points;
+        for (const StoredRecord &r : ctx.state.dataView.readRecords(1, ctx.game))
+            points.append(r.points);
+        return points;
+    }
+    int selectedRow() const
+    {
+        const QModelIndexList rows = view()->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    }
+    void clickRow(int row)
+    {
+        const QRect rect = view()->visualRect(model()->index(row, 1));
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    bool fieldsEmpty() const
+    {
+        return edit("PointsEdit")->text().isEmpty() && edit("DateDisplayEdit")->text().isEmpty()
+            && edit("DateNumberEdit")->text().isEmpty() && edit("RecCommentEdit")->text().isEmpty();
+    }
+
+    FakeContext ctx;
+    std::unique_ptr<RecordsPage> page;
+};
+
+Picture smallPicture()
+{
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    return PictureFromImage(image);
+}
+
+} // namespace
+
+class TestRecordsPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void entriesSortByPointsHighestFirst_data();
+    void entriesSortByPointsHighestFirst();
+    void recordRowsHoldTheirFields();
+    void changingMovesTheRecordAndSelectsIt();
+    void deletingAsksFirstAndLoadsTheBestRemaining();
+    void deletingTheLastRecordEmptiesEverything();
+    void recordNeedsPointsAndDate();
+    void enterInCommentAddsOnlyWhenAddIsEnabled();
+    void pointsBeyond64BitsAreRefused_data();
+    void pointsBeyond64BitsAreRefused();
+    void cancelledPadEmptiesPointsCancelledCalendarKeepsDate();
+    void calendarStartsAtTodayOrTheShownDate();
+    void dateShownWithFourDigitYear();
+    void keyboardSelectionLoadsTheRecord();
+    void gameCommentStoredAsCommaTextAndShownAgain();
+    void emptiedMemoCannotReplaceTheComment();
+    void gamePictureShownOnlyForAPictureLine_data();
+    void gamePictureShownOnlyForAPictureLine();
+    void damagedDateNumberShowsAllRecordsAndReportsIt();
+    void rowsUseTheLineColours();
+    void columnsAndCommentFieldFollowTheSize();
+    void pictureButtonsAreNamedAndReachable();
+};
+
+void TestRecordsPage::entriesSortByPointsHighestFirst_data()
+{
+    QTest::addColumn<QStringList>("entered");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("three") << QStringList{"120", "250", "80"} << QStringList{"250", "120", "80"};
+    QTest::newRow("by value, not text") << QStringList{"9", "10"} << QStringList{"10", "9"};
+    QTest::newRow("leading zeros and 64-bit") << QStringList{"0999", "1000", "9223372036854775807"}
+                                              << QStringList{"9223372036854775807", "1000", "0999"};
+    QTest::newRow("equal points both kept") << QStringList{"5", "7", "5"} << QStringList{"7", "5", "5"};
+}
+
+void TestRecordsPage::entriesSortByPointsHighestFirst()
+{
+    QFETCH(QStringList, entered);
+    QFETCH(QStringList, expected);
+    Fixture f;
+    for (const QString &points : entered)
+        f.enter(points, 36526);
+    QVERIFY(f.ctx.scripted.errors().isEmpty());
+    QCOMPARE(f.shownPoints(), expected);
+    QCOMPARE(f.storedPoints(), expected);
+    QCOMPARE(f.page->records().size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        QCOMPARE(f.page->records()[i].caption, expected[i]);
+    QVERIFY(f.fieldsEmpty());
+    QVERIFY(f.button("RecPrintButton")->isEnabled());
+    QVERIFY(f.button("RecPrintPreviewButton")->isEnabled());
+    QVERIFY(f.button("RecListExpCSVButton")->isEnabled());
+}
+
+void TestRecordsPage::recordRowsHoldTheirFields()
+{
+    Fixture f;
+    f.enter(QStringLiteral("42"), 36526, QStringLiteral("  club\tnight  "));
+    const ListRow row = f.page->records().value(0);
+    QCOMPARE(row.caption, QStringLiteral("42"));
+    QCOMPARE(row.subItems, (QStringList{DateNumber::shortText(qint64(36526)), QStringLiteral("club\tnight"), "36526"}));
+    const QList<StoredRecord> stored = f.ctx.state.dataView.readRecords(1, f.ctx.game);
+    QCOMPARE(stored, (QList<StoredRecord>{{"42", "36526", "club\tnight"}}));
+    QCOMPARE(f.model()->index(0, 0).data().toString(), QString());
+    QCOMPARE(f.model()->index(0, 2).data().toString(), DateNumber::shortText(qint64(36526)));
+    QCOMPARE(f.model()->index(0, 3).data().toString(), QStringLiteral("club\tnight"));
+    QCOMPARE(f.model()->index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+             Qt::AlignRight);
+    QCOMPARE(f.model()->index(0, 2).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+             Qt::AlignRight);
+    QVERIFY(!(f.model()->flags(f.model()->index(0, 3)) & Qt::ItemIsEditable));
+}
+
+void TestRecordsPage::changingMovesTheRecordAndSelectsIt()
+{
+    Fixture f;
+    f.enter("120", 36526, "first");
+    f.enter("250", 36527, "second");
+    f.enter("80", 36528, "third");
+    f.clickRow(2);
+    QCOMPARE(f.edit("PointsEdit")->text(), QStringLiteral("80"));
+    QCOMPARE(f.edit("RecCommentEdit")->text(), QStringLiteral("third"));
+    QVERIFY(f.button("RecordChangeButton")->isEnabled());
+
+    f.ctx.scripted.answer(QStringLiteral("300"));
+    f.button("NumEditButton")->click();
+    f.edit("RecCommentEdit")->setText(QStringLiteral("third, better"));
+    f.button("RecordChangeButton")->click();
+
+    QVERIFY(f.ctx.scripted.errors().isEmpty());
+    QCOMPARE(f.shownPoints(), (QStringList{"300", "250", "120"}));
+    QCOMPARE(f.storedPoints(), (QStringList{"300", "250", "120"}));
+    QCOMPARE(f.selectedRow(), 0);
+    QVERIFY(f.fieldsEmpty());
+    const QList<StoredRecord> stored = f.ctx.state.dataView.readRecords(1, f.ctx.game);
+    QCOMPARE(stored.first(), (StoredRecord{"300", "36528", "third, better"}));
+    // A click on the row already selected loads it.
+    f.clickRow(0);
+    QCOMPARE(f.edit("PointsEdit")->text(), QStringLiteral("300"));
+    QCOMPARE(f.edit("RecCommentEdit")->text(), QStringLiteral("third, better"));
+    // The selection shown is what Delete acts on.
+    QVERIFY(f.button("RecDeleteButton")->isEnabled());
+    f.ctx.scripted.answerYes();
+    f.button("RecDeleteButton")->click();
+    QCOMPARE(f.storedPoints(), (QStringList{"250", "120"}));
+}
+
+void TestRecordsPage::deletingAsksFirstAndLoadsTheBestRemaining()
+{
+    Fixture f;
+    f.enter("120", 36526, "a");
+    f.enter("250", 36527, "b");
+    f.enter("80", 36528, "c");
+    f.clickRow(1);
+    QCOMPARE(f.edit("PointsEdit")->text(), QStringLiteral("120"));
+
+    f.ctx.scripted.answerNo();
+    f.button("RecDeleteButton")->click();
+    QCOMPARE(f.ctx.scripted.askedOf("msgBox").size(), 1);
+    QCOMPARE(f.ctx.scripted.askedOf("msgBox").first().text, QStringLiteral("Are you sure?"));
+    QCOMPARE(f.ctx.scripted.askedOf("msgBox").first().extra, QStringLiteral("c"));
+    QCOMPARE(f.storedPoints(), (QStringList{"250", "120", "80"}));
+
+    f.ctx.scripted.answerYes();
+    f.button("RecDeleteButton")->click();
+    QCOMPARE(f.shownPoints(), (QStringList{"250", "80"}));
+    QCOMPARE(f.storedPoints(), (QStringList{"250", "80"}));
+    QCOMPARE(f.selectedRow(), 0);
+    QCOMPARE(f.edit("PointsEdit")->text(), QStringLiteral("250"));
+    QCOMPARE(f.edit("DateNumberEdit")->text(), QStringLiteral("36527"));
+    QCOMPARE(f.edit("RecCommentEdit")->text(), QStringLiteral("b"));
+    QVERIFY(f.button("RecDeleteButton")->isEnabled());
+}
+
+void TestRecordsPage::deletingTheLastRecordEmptiesEverything()
+{
+    Fixture f;
+    f.enter("50", 36526, "only");
+    f.clickRow(0);
+    QVERIFY(!f.fieldsEmpty());
+    f.ctx.scripted.answerYes();
+    f.button("RecDeleteButton")->click();
+    QCOMPARE(f.model()->rowCount(), 0);
+    QVERIFY(f.page->records().isEmpty());
+    QVERIFY(f.storedPoints().isEmpty());
+    QVERIFY(f.fieldsEmpty());
+    QVERIFY(!f.button("RecPrintPreviewButton")->isEnabled());
+    QVERIFY(!f.button("RecPrintButton")->isEnabled());
+    QVERIFY(!f.button("RecListExpCSVButton")->isEnabled());
+    QVERIFY(!f.button("RecDeleteButton")->isEnabled());
+    QVERIFY(!f.button("RecordChangeButton")->isEnabled());
+}
+
+void TestRecordsPage::recordNeedsPointsAndDate()
+{
+    Fixture f;
+    QVERIFY(!f.button("RecordAddButton")->isEnabled());
+    f.ctx.scripted.answer(QStringLiteral("77"));
+    f.button("NumEditButton")->click();
+    QVERIFY(!f.button("RecordAddButton")->isEnabled());
+    f.page->RecordAddButtonClick();
+    QVERIFY(f.page->records().isEmpty());
+    QVERIFY(f.storedPoints().isEmpty());
+
+    // Points and date without a comment are enough.
+    f.ctx.scripted.answer(36526);
+    f.button("DateEditButton")->click();
+    QVERIFY(f.button("RecordAddButton")->isEnabled());
+    f.button("RecordAddButton")->click();
+    QCOMPARE(f.ctx.state.dataView.readRecords(1, f.ctx.game), (QList<StoredRecord>{{"77", "36526", ""}}));
+
+    // A date without points is not enough either.
+    f.ctx.scripted.answer(36530);
+    f.button("DateEditButton")->click();
+    QVERIFY(!f.button("RecordAddButton")->isEnabled());
+}
+
+void TestRecordsPage::enterInCommentAddsOnlyWhenAddIsEnabled()
+{
+    Fixture f;
+    QLineEdit *comment = f.edit("RecCommentEdit");
+    comment->setText(QStringLiteral("no points yet"));
+    QTest::keyClick(comment, Qt::Key_Return);
+    QVERIFY(f.page->records().isEmpty());
+    QCOMPARE(comment->text(), QStringLiteral("no points yet"));
+
+    f.ctx.scripted.answer(QStringLiteral("12"));
+    f.button("NumEditButton")->click();
+    f.ctx.scripted.answer(36526);
+    f.button("DateEditButton")->click();
+    QTest::keyClick(comment, Qt::Key_Return);
+    QCOMPARE(f.storedPoints(), QStringList{"12"});
+    QCOMPARE(f.page->records().first().subItem(1), QStringLiteral("no points yet"));
+    QVERIFY(f.fieldsEmpty());
+}
+
+void TestRecordsPage::pointsBeyond64BitsAreRefused_data()
+{
+    QTest::addColumn<QString>("entered");
+    QTest::newRow("one past the largest") << QStringLiteral("9223372036854775808");
+    QTest::newRow("forty digits") << QString(40, u'9');
+}
+
+void TestRecordsPage::pointsBeyond64BitsAreRefused()
+{
+    QFETCH(QString, entered);
+    Fixture f;
+    f.enter("10", 36526);
+    f.ctx.scripted.answer(QStringLiteral("5"));
+    f.button("NumEditButton")->click();
+    f.ctx.scripted.answer(entered);
+    f.ctx.scripted.answerYes();
+    f.button("NumEditButton")->click();
+    QCOMPARE(f.ctx.scripted.askedOf("numberPad").last().text, QStringLiteral("5"));
+    QVERIFY(f.edit("PointsEdit")->text().isEmpty());
+    const auto boxes = f.ctx.scripted.askedOf("msgBox");
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, QStringLiteral("The number is too large."));
+    QCOMPARE(boxes.first().extra, QStringLiteral("i"));
+    QVERIFY(f.ctx.scripted.errors().isEmpty());
+    QVERIFY(!f.button("RecordAddButton")->isEnabled());
+    QCOMPARE(f.storedPoints(), QStringList{"10"});
+}
+
+void TestRecordsPage::cancelledPadEmptiesPointsCancelledCalendarKeepsDate()
+{
+    Fixture f;
+    f.ctx.scripted.answer(QStringLiteral("64"));
+    f.button("NumEditButton")->click();
+    f.ctx.scripted.answer(36526);
+    f.button("DateEditButton")->click();
+    f.ctx.scripted.answer(QString());
+    f.button("NumEditButton")->click();
+    QVERIFY(f.edit("PointsEdit")->text().isEmpty());
+    f.ctx.scripted.answer(QVariant());
+    f.button("DateEditButton")->click();
+    QCOMPARE(f.edit("DateNumberEdit")->text(), QStringLiteral("36526"));
+    QCOMPARE(f.edit("DateDisplayEdit")->text(), DateNumber::shortText(qint64(36526)));
+}
+
+void TestRecordsPage::calendarStartsAtTodayOrTheShownDate()
+{
+    Fixture f;
+    f.ctx.weekday = 3;
+    f.ctx.scripted.answer(40000);
+    f.button("DateEditButton")->click();
+    f.ctx.scripted.answer(QVariant());
+    f.button("DateEditButton")->click();
+    const auto asked = f.ctx.scripted.askedOf("calendar");
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(asked[0].text, QString::number(DateNumber::fromDate(QDate::currentDate())));
+    QCOMPARE(asked[0].extra, QStringLiteral("3"));
+    QCOMPARE(asked[1].text, QStringLiteral("40000"));
+}
+
+void TestRecordsPage::dateShownWithFourDigitYear()
+{
+    Fixture f;
+    f.ctx.scripted.answer(36526);
+    f.button("DateEditButton")->click();
+    QCOMPARE(f.edit("DateNumberEdit")->text(), QStringLiteral("36526"));
+    QCOMPARE(DateNumber::toDate(36526), QDate(2000, 1, 1));
+    const QString shown = f.edit("DateDisplayEdit")->text();
+    QCOMPARE(shown, DateNumber::shortText(QDate(2000, 1, 1)));
+    QVERIFY2(shown.contains(QStringLiteral("2000")), qPrintable(shown));
+    QVERIFY(!f.edit("DateNumberEdit")->isVisible());
+    QVERIFY(f.edit("DateDisplayEdit")->isReadOnly());
+    QVERIFY(f.edit("PointsEdit")->isReadOnly());
+}
+
+void TestRecordsPage::keyboardSelectionLoadsTheRecord()
+{
+    Fixture f;
+    f.enter("120", 36526, "a");
+    f.enter("250", 36527, "b");
+    f.enter("80", 36528, "c");
+    f.clickRow(0);
+    QCOMPARE(f.edit("PointsEdit")->text(), QStringLiteral("250"));
+    f.view()->setFocus();
+    QTest::keyClick(f.view(), Qt::Key_Down);
+    QTest::keyClick(f.view(), Qt::Key_Down);
+    QCOMPARE(f.selectedRow(), 2);
+    QCOMPARE(f.edit("PointsEdit")->text(), QStringLiteral("80"));
+    QCOMPARE(f.edit("DateNumberEdit")->text(), QStringLiteral("36528"));
+    QCOMPARE(f.edit("RecCommentEdit")->text(), QStringLiteral("c"));
+
+    // Delete takes the record selected with the keyboard.
+    f.ctx.scripted.answerYes();
+    f.button("RecDeleteButton")->click();
+    QCOMPARE(f.storedPoints(), (QStringList{"250", "120"}));
+}
+
+void TestRecordsPage::gameCommentStoredAsCommaTextAndShownAgain()
+{
+    Fixture f;
+    auto *memo = f.child<QPlainTextEdit>("GameCommentMemo");
+    QVERIFY(!f.button("GameCommentAddButton")->isEnabled());
+    memo->setPlainText(QStringLiteral("Played at the club\nbest of \"three\", twice\n"));
+    QVERIFY(f.button("GameCommentAddButton")->isEnabled());
+    f.button("GameCommentAddButton")->click();
+    const QStringList lines{QStringLiteral("Played at the club"), QStringLiteral("best of \"three\", twice")};
+    QCOMPARE(f.ctx.state.dataView.gameComment(1, f.ctx.game), CommaText::fromList(lines));
+
+    // Survives the records file and is shown again.
+    DataTree reloaded;
+    reloaded.loadFromBytes(f.ctx.state.dataView.toFileBytes());
+    f.ctx.state.dataView = reloaded;
+    memo->setPlainText(QStringLiteral("unsaved edit"));
+    f.page->ShowGame();
+    QCOMPARE(f.page->gameCommentLines(), lines);
+    QCOMPARE(memo->toPlainText(), lines.join(u'\n'));
+}
+
+void TestRecordsPage::emptiedMemoCannotReplaceTheComment()
+{
+    Fixture f;
+    f.ctx.state.dataView.setGameComment(1, f.ctx.game, QStringLiteral("kept"));
+    f.page->ShowGame();
+    auto *memo = f.child<QPlainTextEdit>("GameCommentMemo");
+    QCOMPARE(memo->toPlainText(), QStringLiteral("kept"));
+    QVERIFY(f.button("GameCommentAddButton")->isEnabled());
+    memo->clear();
+    QVERIFY(!f.button("GameCommentAddButton")->isEnabled());
+    f.page->GameCommentAddButtonClick();
+    QCOMPARE(f.ctx.state.dataView.gameComment(1, f.ctx.game), QStringLiteral("kept"));
+}
+
+void TestRecordsPage::gamePictureShownOnlyForAPictureLine_data()
+{
+    QTest::addColumn<QString>("index");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("picture line") << "1" << true << QString();
+    QTest::newRow("no picture") << "-1" << false << QString();
+    QTest::newRow("empty line") << "0" << false << QString();
+    QTest::newRow("beyond the store") << "7" << false << QStringLiteral("List index out of bounds (7)");
+}
+
+void TestRecordsPage::gamePictureShownOnlyForAPictureLine()
+{
+    QFETCH(QString, index);
+    QFETCH(bool, shown);
+    QFETCH(QString, error);
+    Fixture f;
+    f.ctx.state.playerData = {QByteArray(), PictureToText(smallPicture())};
+    f.ctx.state.dataView.setPictureIndex(1, f.ctx.game, index);
+    f.enter("3", 36526);
+    QCOMPARE(errorOf([&] { f.page->ShowGame(); }), error);
+    auto *image = f.child<QLabel>("GameImage");
+    QCOMPARE(image->isVisible(), shown);
+    QCOMPARE(f.button("FullSizeButton")->isEnabled(), shown);
+    QCOMPARE(!f.page->gamePicture().isEmpty(), shown);
+    if (shown) {
+        QVERIFY(!image->pixmap().isNull());
+        QCOMPARE(f.page->gamePicture().bmpSize(), QSize(8, 6));
+    }
+    // The records are there whatever became of the picture.
+    QCOMPARE(f.shownPoints(), QStringList{"3"});
+
+    // Another game without a picture hides it again.
+    f.ctx.game = f.ctx.state.dataView.addGame(1, QStringLiteral("Go"));
+    f.page->ShowGame();
+    QVERIFY(!image->isVisible());
+    QVERIFY(!f.button("FullSizeButton")->isEnabled());
+    QCOMPARE(f.model()->rowCount(), 0);
+}
+
+void TestRecordsPage::damagedDateNumberShowsAllRecordsAndReportsIt()
+{
+    Fixture f;
+    f.enter("30", 36526, "good");
+    f.enter("20", 36527, "bad");
+    f.enter("10", 36528, "good too");
+    // A records file edited by hand: the middle record's date number is no number.
+    DataTree &tree = f.ctx.state.dataView;
+    QByteArray bytes = tree.toFileBytes();
+    bytes.replace("36527", "abc");
+    tree.loadFromBytes(bytes);
+
+    QCOMPARE(errorOf([&] { f.page->ShowGame(); }), QStringLiteral("'abc' is not a valid integer value"));
+    QCOMPARE(f.shownPoints(), (QStringList{"30", "20", "10"}));
+    QCOMPARE(f.model()->index(1, 2).data().toString(), QString());
+    // Adding afterwards keeps every record.
+    f.enter("25", 36530);
+    QCOMPARE(f.storedPoints(), (QStringList{"30", "25", "20", "10"}));
+    QCOMPARE(tree.readRecords(1, f.ctx.game)[2], (StoredRecord{"20", "abc", "bad"}));
+
+    // Loading the damaged record reports it and leaves it unaddable but changeable.
+    f.clickRow(2);
+    QCOMPARE(f.ctx.scripted.errors(), QStringList{"'abc' is not a valid integer value"});
+    QCOMPARE(f.edit("PointsEdit")->text(), QStringLiteral("20"));
+    QVERIFY(f.edit("DateDisplayEdit")->text().isEmpty());
+    QVERIFY(!f.button("RecordAddButton")->isEnabled());
+}
+
+void TestRecordsPage::rowsUseTheLineColours()
+{
+    Fixture f;
+    f.ctx.colors = {true, ColorValue::Yellow, ColorValue::White};
+    f.enter("3", 36526);
+    f.enter("2", 36526);
+    f.enter("1", 36526);
+    auto background = [&](int row) { return f.model()->index(row, 2).data(Qt::BackgroundRole).value<QBrush>().color(); };
+    QCOMPARE(background(0), ColorValue::toColor(ColorValue::Yellow));
+    QCOMPARE(background(1), ColorValue::toColor(ColorValue::White));
+    QCOMPARE(background(2), ColorValue::toColor(ColorValue::Yellow));
+    f.ctx.colors.alternating = false;
+    for (int row = 0; row < 3; ++row)
+        QCOMPARE(background(row), f.view()->palette().color(QPalette::Base));
+}
+
+void TestRecordsPage::columnsAndCommentFieldFollowTheSize()
+{
+    Fixture f;
+    QTreeView *view = f.view();
+    QVERIFY(!view->rootIsDecorated());
+    QCOMPARE(view->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(view->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(view->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(f.model()->columnCount(), 4);
+    QCOMPARE(view->header()->sectionSize(0), 0);
+    QCOMPARE(f.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Points"));
+    QCOMPARE(f.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Date"));
+    QCOMPARE(f.model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Comment"));
+    auto *enterBox = f.child<QGroupBox>("EnterBox");
+    for (int width : {900, 1300, 700}) {
+        f.page->resize(width, 700);
+        QCoreApplication::processEvents();
+        QCOMPARE(view->header()->sectionSize(3), view->width() - 220);
+        QCOMPARE(f.edit("RecCommentEdit")->width(), enterBox->width() - 270);
+    }
+}
+
+void TestRecordsPage::pictureButtonsAreNamedAndReachable()
+{
+    Fixture f;
+    const char *names[] = {"OpenPicButton", "FullSizeButton", "RecDeleteButton", "RecPrintPreviewButton", "RecPrintButton",
+                           "RecListExpCSVButton", "NumEditButton", "DateEditButton", "RecordAddButton",
+                           "RecordChangeButton", "GameCommentAddButton"};
+    for (const char *name : names) {
+        QToolButton *b = f.button(name);
+        QVERIFY2(!b->toolTip().isEmpty(), name);
+        QCOMPARE(b->accessibleName(), b->toolTip());
+        QVERIFY2(b->focusPolicy() & Qt::TabFocus, name);
+    }
+    QCOMPARE(f.button("RecDeleteButton")->toolTip(), QStringLiteral("Delete entry"));
+    QCOMPARE(f.button("RecListExpCSVButton")->toolTip(), QStringLiteral("Export list to CSV file"));
+    QVERIFY(f.button("OpenPicButton")->isEnabled());
+    f.page->setTitle(QString());
+    f.page->updateRecordButtons();
+    QVERIFY(!f.button("OpenPicButton")->isEnabled());
+    QCOMPARE(f.page->objectName(), QStringLiteral("RecordsSheet"));
+    for (const char *box : {"TitleBox", "PictureBox", "RecordListBox", "EnterBox", "GameCommentBox"})
+        QVERIFY2(f.page->findChild<QGroupBox *>(QLatin1String(box)), box);
+    QVERIFY(f.page->findChild<QLabel *>(QStringLiteral("TitelPanel")));
+}
+
+QTEST_MAIN(TestRecordsPage)
+#include "test_records_page.moc"
