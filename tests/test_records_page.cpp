@@ -537,6 +537,14 @@ void TestRecordsPage::damagedDateNumberShowsAllRecordsAndReportsIt()
     QCOMPARE(f.edit("PointsEdit")->text(), QStringLiteral("20"));
     QVERIFY(f.edit("DateDisplayEdit")->text().isEmpty());
     QVERIFY(!f.button("RecordAddButton")->isEnabled());
+
+    // The calendar opens at today for it, and Change mends the record.
+    f.ctx.scripted.answer(36600);
+    f.button("DateEditButton")->click();
+    QCOMPARE(f.ctx.scripted.askedOf("calendar").last().text, QString::number(DateNumber::fromDate(QDate::currentDate())));
+    f.button("RecordChangeButton")->click();
+    QCOMPARE(tree.readRecords(1, f.ctx.game)[2], (StoredRecord{"20", "36600", "bad"}));
+    QCOMPARE(f.ctx.scripted.errors().size(), 1);
 }
 
 void TestRecordsPage::rowsUseTheLineColours()

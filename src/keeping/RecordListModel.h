@@ -22,6 +22,7 @@ public:
     // One row per records row (caption points; sub-items date text, comment, date number).
     void setRecords(const RowList &records);
     void clear();
+    void setLineColors(std::function<ListLineColors()> lineColors) { m_lineColors = std::move(lineColors); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

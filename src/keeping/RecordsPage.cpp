@@ -84,7 +84,16 @@ RecordsPage::RecordsPage(KeepingContext &context, QWidget *parent)
     updateRecordButtons();
 }
 
-RecordsPage::~RecordsPage() = default;
+RecordsPage::~RecordsPage()
+{
+    // The controls outlive this object's own part; nothing of theirs may reach back into it.
+    m_model->setLineColors(nullptr);
+    m_displayRecView->viewport()->removeEventFilter(this);
+    m_displayRecView->removeEventFilter(this);
+    m_enterBox->removeEventFilter(this);
+    for (QObject *child : findChildren<QObject *>())
+        disconnect(child, nullptr, this, nullptr);
+}
 
 void RecordsPage::setGuard(Guard guard)
 {
@@ -570,12 +579,12 @@ void RecordsPage::DateEditButtonClick()
 {
     const int firstWeekday = m_ctx.firstWeekday();
     qint64 start = DateNumber::fromDate(QDate::currentDate());
-    if (!m_dateNumberEdit->text().isEmpty()) {
-        const qint64 shown = DateNumber::parse(m_dateNumberEdit->text());
-        if (shown >= std::numeric_limits<int>::min() && shown <= std::numeric_limits<int>::max()
-            && DateNumber::toDate(shown).isValid())
-            start = shown;
-    }
+    // A damaged date number of a loaded record starts at today, so that it can be mended.
+    bool isNumber = false;
+    const qint64 shown = m_dateNumberEdit->text().trimmed().toLongLong(&isNumber);
+    if (isNumber && shown >= std::numeric_limits<int>::min() && shown <= std::numeric_limits<int>::max()
+        && DateNumber::toDate(shown).isValid())
+        start = shown;
     const std::optional<int> chosen = m_ctx.dialogs().calendar(int(start), firstWeekday);
     if (!chosen)
         return;

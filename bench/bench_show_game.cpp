@@ -1,0 +1,141 @@
+// Showing a game of 5,000 records on the records page, beside loading that player's files.
+#include "PlayerFixture.h"
+
+#include "keeping/RecordsPage.h"
+#include "platform/Dialogs.h"
+#include "store/PlayerFiles.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProgressBar>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr int RecordsPerGame = 5000;
+
+class SilentDialogs : public Dialogs
+{
+public:
+    bool msgBox(const QString &, const QString &, const QString &) override { return false; }
+    QString inputText(const QString &, bool) override { return {}; }
+    QString selectFromList(const QString &, const QString &) override { return {}; }
+    void showError(const QString &message) override { qFatal("%s", qPrintable(message)); }
+    std::optional<qint32> chooseColor(qint32) override { return std::nullopt; }
+    QString openFileName(const QString &, int &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, int &, const QString &) override { return {}; }
+    void shellOpen(const QString &) override {}
+    QString numberPad(const QString &) override { return {}; }
+    std::optional<int> calendar(int, int) override { return std::nullopt; }
+};
+
+class BenchContext : public KeepingContext
+{
+public:
+    PlayerState &playerState() override { return state; }
+    int currentCategory() const override { return 1; }
+    int selectedGameIndex() const override { return 0; }
+    Dialogs &dialogs() override { return silent; }
+    QProgressBar *progressBar() override { return &progress; }
+    QWidget *mainWindow() override { return nullptr; }
+    void updateButtons() override
+    {
+        if (page)
+            page->updateRecordButtons();
+    }
+    int firstWeekday() const override { return 0; }
+    ListLineColors lineColors() const override { return {}; }
+
+    PlayerState state;
+    SilentDialogs silent;
+    QProgressBar progress;
+    RecordsPage *page = nullptr;
+};
+
+struct Prepared
+{
+    QTemporaryDir dir;
+    PlayerFiles files{dir.path()};
+    QStringList paths;
+    double loadSeconds = 0;
+};
+
+Prepared &prepared()
+{
+    static std::unique_ptr<Prepared> made;
+    if (!made) {
+        made = std::make_unique<Prepared>();
+        // One game per category, each with RecordsPerGame records.
+        PlayerFixture{5, RecordsPerGame, 0, 0, 0}.writeTo(made->dir.path(), 1);
+        made->paths = {made->files.recordsPath(1), made->files.playerPath(1)};
+        double best = 1e9;
+        for (int run = 0; run < 5; ++run) {
+            PlayerState state;
+            HeadlessPlayerWindow window;
+            QElapsedTimer timer;
+            timer.start();
+            made->files.LoadPlayerData(1, state, window);
+            best = std::min(best, timer.nsecsElapsed() / 1e9);
+        }
+        made->loadSeconds = best;
+    }
+    return *made;
+}
+
+// Arg 0: the page hidden (the work of ShowGame alone); 1: shown, with the list painted.
+void BM_ShowGame(benchmark::State &state)
+{
+    Prepared &p = prepared();
+    BenchContext ctx;
+    HeadlessPlayerWindow window;
+    p.files.LoadPlayerData(1, ctx.state, window);
+    RecordsPage page(ctx);
+    ctx.page = &page;
+    const bool shown = state.range(0) == 1;
+    if (shown) {
+        page.resize(900, 700);
+        page.show();
+        QCoreApplication::processEvents();
+    }
+
+    double seconds = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        page.ShowGame();
+        if (shown)
+            page.repaint();
+        seconds += timer.nsecsElapsed() / 1e9;
+    }
+    if (page.records().size() != RecordsPerGame)
+        state.SkipWithError("the game's records were not all shown");
+    const double perShow = seconds / double(state.iterations());
+    state.SetLabel(shown ? "shown" : "hidden");
+    state.SetItemsProcessed(state.iterations() * RecordsPerGame);
+    state.counters["show_ms"] = perShow * 1e3;
+    state.counters["load_player_ms"] = p.loadSeconds * 1e3;
+    state.counters["x_load_player"] = perShow / p.loadSeconds;
+    state.counters["file_MB"] = double(totalFileBytes(p.paths)) / 1e6;
+}
+
+} // namespace
+
+BENCHMARK(BM_ShowGame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
