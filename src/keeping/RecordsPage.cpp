@@ -15,6 +15,7 @@
 #include <QDate>
 #include <QEvent>
 #include <QGroupBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -122,11 +123,15 @@ QToolButton *RecordsPage::makeButton(QWidget *parent, const QString &name, const
 
 void RecordsPage::build()
 {
+    // Title and picture on top, the record list beside the game comment, the entry fields below:
+    // the page stays usable at the window's designed size.
     auto *pageLayout = new QVBoxLayout(this);
+    pageLayout->setContentsMargins(4, 4, 4, 4);
+    pageLayout->setSpacing(4);
     auto *topRow = new QHBoxLayout;
     pageLayout->addLayout(topRow);
-    auto *leftColumn = new QVBoxLayout;
-    topRow->addLayout(leftColumn, 1);
+    auto *middleRow = new QHBoxLayout;
+    pageLayout->addLayout(middleRow, 1);
 
     auto *titleBox = new QGroupBox(QStringLiteral("Title"), this);
     titleBox->setObjectName(QStringLiteral("TitleBox"));
@@ -142,7 +147,7 @@ void RecordsPage::build()
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     m_titelPanel->setFont(titleFont);
     titleLayout->addWidget(m_titelPanel);
-    leftColumn->addWidget(titleBox);
+    topRow->addWidget(titleBox, 1, Qt::AlignTop);
 
     m_pictureBox = new QGroupBox(QStringLiteral("Picture"), this);
     m_pictureBox->setObjectName(QStringLiteral("PictureBox"));
@@ -150,7 +155,7 @@ void RecordsPage::build()
     m_gameImage = new QLabel(m_pictureBox);
     m_gameImage->setObjectName(QStringLiteral("GameImage"));
     m_gameImage->setAlignment(Qt::AlignCenter);
-    m_gameImage->setFixedSize(160, 120);
+    m_gameImage->setFixedSize(96, 72);
     m_gameImage->hide();
     pictureLayout->addWidget(m_gameImage);
     auto *pictureButtons = new QVBoxLayout;
@@ -162,22 +167,22 @@ void RecordsPage::build()
     pictureButtons->addWidget(m_fullSizeButton);
     pictureButtons->addStretch();
     pictureLayout->addLayout(pictureButtons);
-    m_pictureBox->setMinimumHeight(150);
     topRow->addWidget(m_pictureBox);
 
     auto *commentBox = new QGroupBox(QStringLiteral("Game Comment"), this);
     commentBox->setObjectName(QStringLiteral("GameCommentBox"));
-    auto *commentLayout = new QHBoxLayout(commentBox);
+    auto *commentLayout = new QVBoxLayout(commentBox);
     m_gameCommentMemo = new QPlainTextEdit(commentBox);
     m_gameCommentMemo->setObjectName(QStringLiteral("GameCommentMemo"));
     m_gameCommentMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_gameCommentMemo->setMinimumHeight(40);
     m_gameCommentMemo->setTabChangesFocus(true);
     m_gameCommentMemo->setAccessibleName(QStringLiteral("Game Comment"));
     commentLayout->addWidget(m_gameCommentMemo);
     m_gameCommentAddButton = makeButton(commentBox, QStringLiteral("GameCommentAddButton"), QStringLiteral("Add comment"),
                                         standardIcon(this, "document-save", QStyle::SP_DialogApplyButton));
-    commentLayout->addWidget(m_gameCommentAddButton, 0, Qt::AlignTop);
-    leftColumn->addWidget(commentBox, 1);
+    commentLayout->addWidget(m_gameCommentAddButton, 0, Qt::AlignRight);
+    // placed beside the record list below
 
     auto *listBox = new QGroupBox(QStringLiteral("Record list"), this);
     listBox->setObjectName(QStringLiteral("RecordListBox"));
@@ -205,7 +210,7 @@ void RecordsPage::build()
     header->resizeSection(RecordListModel::DateColumn, DateColumnWidth);
     m_displayRecView->installEventFilter(this);
     listLayout->addWidget(m_displayRecView, 1);
-    auto *listButtons = new QVBoxLayout;
+    auto *listButtons = new QGridLayout;
     m_recDeleteButton = makeButton(listBox, QStringLiteral("RecDeleteButton"), QStringLiteral("Delete entry"),
                                    standardIcon(this, "edit-delete", QStyle::SP_TrashIcon));
     m_recPrintPreviewButton = makeButton(listBox, QStringLiteral("RecPrintPreviewButton"), QStringLiteral("Print preview"),
@@ -214,14 +219,14 @@ void RecordsPage::build()
                                   standardIcon(this, "document-print", QStyle::SP_DriveFDIcon));
     m_recListExpCsvButton = makeButton(listBox, QStringLiteral("RecListExpCSVButton"), QStringLiteral("Export list to CSV file"),
                                        standardIcon(this, "document-export", QStyle::SP_DialogSaveButton));
-    listButtons->addWidget(m_recDeleteButton);
-    listButtons->addSpacing(8);
-    listButtons->addWidget(m_recPrintPreviewButton);
-    listButtons->addWidget(m_recPrintButton);
-    listButtons->addWidget(m_recListExpCsvButton);
-    listButtons->addStretch();
+    listButtons->addWidget(m_recDeleteButton, 0, 0);
+    listButtons->addWidget(m_recPrintPreviewButton, 1, 0);
+    listButtons->addWidget(m_recPrintButton, 0, 1);
+    listButtons->addWidget(m_recListExpCsvButton, 1, 1);
+    listButtons->setRowStretch(2, 1);
     listLayout->addLayout(listButtons);
-    pageLayout->addWidget(listBox, 1);
+    middleRow->addWidget(listBox, 5);
+    middleRow->addWidget(commentBox, 2);
 
     // The entry fields sit side by side at fixed places; the comment field takes what is left.
     m_enterBox = new QGroupBox(QStringLiteral("Enter data"), this);
