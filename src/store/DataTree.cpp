@@ -22,36 +22,52 @@ auto &childAt(Node &node, qsizetype index)
     return node.children[size_t(index)];
 }
 
-// Upper bound of a subtree's bytes in the file: at most three UTF-8 bytes per UTF-16 unit.
-qsizetype boundOf(const DataNode &node, qsizetype depth)
+// Writes a subtree in file form into a growing buffer.
+class FileWriter
 {
-    qsizetype bytes = depth + node.text.size() * 3 + 2;
-    for (const DataNode &child : node.children)
-        bytes += boundOf(child, depth + 1);
-    return bytes;
-}
+public:
+    explicit FileWriter(qsizetype expected) : m_bytes(qMax<qsizetype>(expected, 4096), Qt::Uninitialized) {}
 
-char *writeNode(char *out, const DataNode &node, int depth)
-{
-    std::memset(out, '\t', size_t(depth));
-    out += depth;
-    const auto *text = reinterpret_cast<const char16_t *>(node.text.constData());
-    const qsizetype n = node.text.size();
-    qsizetype i = 0;
-    while (i < n && text[i] < 0x80)
-        *out++ = char(text[i++]);
-    if (i < n) {
-        QByteArray rest;
-        TextCodec::appendUtf8(rest, QStringView(text + i, n - i));
-        std::memcpy(out, rest.constData(), size_t(rest.size()));
-        out += rest.size();
+    void write(const DataNode &node, int depth)
+    {
+        const qsizetype n = node.text.size();
+        reserve(depth + 3 * n + 2);
+        char *out = m_bytes.data() + m_size;
+        std::memset(out, '\t', size_t(depth));
+        out += depth;
+        const auto *text = reinterpret_cast<const char16_t *>(node.text.constData());
+        qsizetype i = 0;
+        while (i < n && text[i] < 0x80)
+            *out++ = char(text[i++]);
+        if (i < n) {
+            QByteArray rest;
+            TextCodec::appendUtf8(rest, QStringView(text + i, n - i));
+            std::memcpy(out, rest.constData(), size_t(rest.size()));
+            out += rest.size();
+        }
+        *out++ = '\r';
+        *out++ = '\n';
+        m_size = out - m_bytes.constData();
+        for (const DataNode &child : node.children)
+            write(child, depth + 1);
     }
-    *out++ = '\r';
-    *out++ = '\n';
-    for (const DataNode &child : node.children)
-        out = writeNode(out, child, depth + 1);
-    return out;
-}
+
+    QByteArray take()
+    {
+        m_bytes.truncate(m_size);
+        return std::move(m_bytes);
+    }
+
+private:
+    void reserve(qsizetype more)
+    {
+        if (m_size + more > m_bytes.size())
+            m_bytes.resize(qMax(m_bytes.size() * 2, m_size + more));
+    }
+
+    QByteArray m_bytes;
+    qsizetype m_size = 0;
+};
 
 // Texts repeat a great deal in a records file ("Records", record labels, dates, points), so
 // equal short lines share one string instead of each holding a copy.
@@ -273,15 +289,10 @@ void DataTree::setPictureIndex(int category, int gameIndex, const QString &index
 
 QByteArray DataTree::toFileBytes() const
 {
-    qsizetype bound = 0;
+    FileWriter writer(m_fileSizeHint);
     for (const DataNode &node : m_top)
-        bound += boundOf(node, 0);
-    QByteArray out(bound, Qt::Uninitialized);
-    char *end = out.data();
-    for (const DataNode &node : m_top)
-        end = writeNode(end, node, 0);
-    out.truncate(end - out.constData());
-    return out;
+        writer.write(node, 0);
+    return writer.take();
 }
 
 void DataTree::save(const QString &path) const
@@ -298,6 +309,7 @@ void DataTree::load(const QString &path)
 void DataTree::loadFromBytes(QByteArrayView bytes)
 {
     m_top.clear();
+    m_fileSizeHint = bytes.size();
     TextCache cache(TextCodec::detect(bytes));
     // path[d] is the last node placed at depth d.
     std::vector<DataNode *> path;

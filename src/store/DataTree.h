@@ -92,7 +92,7 @@ public:
     void load(const QString &path);
     void loadFromBytes(QByteArrayView bytes);
 
-    bool operator==(const DataTree &) const = default;
+    bool operator==(const DataTree &other) const { return m_top == other.m_top; }
 
 private:
     DataNode &categoryNode(int category);
@@ -101,6 +101,8 @@ private:
     const DataNode &gameChild(int category, int gameIndex, int child) const;
 
     std::vector<DataNode> m_top;
+    // The size of the file last read: where a saved file's buffer starts out.
+    qsizetype m_fileSizeHint = 0;
 };
 
 // Sorts records rows by points, highest first (equal points keep their order).
