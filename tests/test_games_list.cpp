@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTabWidget>
+#include <QPlainTextEdit>
+#include <tuple>
 #include <QTest>
 #include <QToolButton>
 
@@ -102,6 +104,7 @@ private slots:
     void progressBarRange();
     void categoryBarSide();
     void gamesListSurvivesRestart();
+    void scoresKeptThroughTheWindowsAcrossRestart();
     void germanScriptReachesControls();
 };
 
@@ -603,6 +606,38 @@ void GamesListTest::gamesListSurvivesRestart()
     QVERIFY(gameAreaShown(again));
     clickCategory(again, 2);
     QCOMPARE(rowNames(again), QStringList{"Poker"});
+}
+
+void GamesListTest::scoresKeptThroughTheWindowsAcrossRestart()
+{
+    TempProgramDir dir;
+    {
+        StartedWindow s(dir);
+        ::addGame(s, "Chess");
+        for (const auto &[points, date, comment] : {std::tuple{"120", 37927, ""}, std::tuple{"250", 38124, "won on time"},
+                                                    std::tuple{"80", 36526, "blitz"}}) {
+            s.dialogs.answer(QString(points));
+            button(s, "NumEditButton")->click();
+            s.dialogs.answer(date);
+            button(s, "DateEditButton")->click();
+            auto *commentEdit = s.form->findChild<QLineEdit *>("RecCommentEdit");
+            commentEdit->setText(QString(comment));
+            QTest::keyClick(commentEdit, Qt::Key_Return);
+        }
+        auto *memo = s.form->findChild<QPlainTextEdit *>("GameCommentMemo");
+        memo->setPlainText("Blitz\nClubhouse");
+        button(s, "GameCommentAddButton")->click();
+        QVERIFY(s.dialogs.errors().isEmpty());
+        QVERIFY(s.exit());
+    }
+    StartedWindow again(dir);
+    QVERIFY(again.dialogs.errors().isEmpty());
+    const RowList &records = page(again).recordsPage().records();
+    QStringList shown;
+    for (const ListRow &row : records)
+        shown << row.caption + "/" + row.subItem(2) + "/" + row.subItem(1);
+    QCOMPARE(shown, (QStringList{"250/38124/won on time", "120/37927/", "80/36526/blitz"}));
+    QCOMPARE(again.form->findChild<QPlainTextEdit *>("GameCommentMemo")->toPlainText(), QString("Blitz\nClubhouse"));
 }
 
 void GamesListTest::germanScriptReachesControls()
