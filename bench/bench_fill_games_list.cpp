@@ -1,5 +1,6 @@
 // Filling the games list of a category with 2,000 games, beside loading the same player's files.
 #include "PlayerFixture.h"
+#include "WidgetBenchmarkMain.h"
 
 #include "app/MainForm.h"
 #include "keeping/GamesListModel.h"
@@ -109,13 +110,5 @@ BENCHMARK(BM_FillGamesList)->Unit(benchmark::kMillisecond)->MinTime(2);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }

@@ -1,5 +1,6 @@
 // Showing a game of 5,000 records on the records page, beside loading that player's files.
 #include "PlayerFixture.h"
+#include "WidgetBenchmarkMain.h"
 
 #include "keeping/RecordsPage.h"
 #include "platform/Dialogs.h"
@@ -129,13 +130,5 @@ BENCHMARK(BM_ShowGame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }

@@ -1,5 +1,6 @@
 #include "keeping/CategoryPanel.h"
 
+#include "platform/ActivationKey.h"
 #include "platform/ColorValue.h"
 
 #include <QKeyEvent>
@@ -62,18 +63,10 @@ void CategoryPanel::mouseReleaseEvent(QMouseEvent *event)
 
 void CategoryPanel::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!event->isAutoRepeat()) {
-            event->accept();
-            emit clicked();
-            return;
-        }
-        break;
-    default:
-        break;
+    if (IsActivationKey(event)) {
+        event->accept();
+        emit clicked();
+        return;
     }
     QLabel::keyPressEvent(event);
 }

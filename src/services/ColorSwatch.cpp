@@ -1,5 +1,6 @@
 #include "services/ColorSwatch.h"
 
+#include "platform/ActivationKey.h"
 #include "platform/ColorValue.h"
 
 #include <QKeyEvent>
@@ -59,18 +60,10 @@ void ColorSwatch::mousePressEvent(QMouseEvent *event)
 
 void ColorSwatch::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!event->isAutoRepeat()) {
-            event->accept();
-            emit pressed();
-            return;
-        }
-        break;
-    default:
-        break;
+    if (IsActivationKey(event)) {
+        event->accept();
+        emit pressed();
+        return;
     }
     QWidget::keyPressEvent(event);
 }
