@@ -102,8 +102,8 @@ GradientDialogFrame::GradientDialogFrame(const QString &text, Icon icon, const Q
     const int buttonPadding = 2 * (style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, this)
                                    + style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this));
     int buttonWidth = horizontalUnits(ButtonMinWidthUnits);
-    for (const Button &spec : buttons) {
-        const QString shown = QString(spec.text).remove(QLatin1Char('&'));
+    for (const Button &entry : buttons) {
+        const QString shown = QString(entry.text).remove(QLatin1Char('&'));
         buttonWidth = std::max(buttonWidth, metrics.horizontalAdvance(shown) + buttonPadding);
     }
     const int rowWidth = int(buttons.size()) * buttonWidth + std::max(0, int(buttons.size()) - 1) * buttonSpacing;
@@ -114,11 +114,11 @@ GradientDialogFrame::GradientDialogFrame(const QString &text, Icon icon, const Q
     const int clientHeight = buttonTop + buttonHeight + marginY;
 
     int left = (clientWidth - rowWidth) / 2;
-    for (const Button &spec : buttons) {
-        auto *button = new QPushButton(spec.text, this);
-        button->setObjectName(spec.objectName);
+    for (const Button &entry : buttons) {
+        auto *button = new QPushButton(entry.text, this);
+        button->setObjectName(entry.objectName);
         button->setGeometry(left, buttonTop, buttonWidth, buttonHeight);
-        const Ending ending = spec.ending;
+        const Ending ending = entry.ending;
         connect(button, &QPushButton::clicked, this, [this, ending] { done(ending); });
         m_buttons.append(button);
         left += buttonWidth + buttonSpacing;
