@@ -597,29 +597,31 @@ void RecordsPage::DateEditButtonClick()
     m_dateDisplayEdit->setText(DateNumber::shortText(qint64(*chosen)));
 }
 
-void RecordsPage::appendRecordFromFields()
+ListRow RecordsPage::recordFromFields() const
 {
-    m_records.append({m_pointsEdit->text(),
-                      {m_dateDisplayEdit->text(), DataTree::cleanText(m_recCommentEdit->text()), m_dateNumberEdit->text()}});
+    return {m_pointsEdit->text(),
+            {m_dateDisplayEdit->text(), DataTree::cleanText(m_recCommentEdit->text()), m_dateNumberEdit->text()}};
 }
 
 void RecordsPage::RecordAddButtonClick()
 {
     if (!canAdd())
         return;
-    const RowList before = m_records;
-    appendRecordFromFields();
-    try {
-        StoreRecords();
-    } catch (...) {
-        m_records = before;
-        throw;
-    }
+    storeEdited([&](RowList &records) { records.append(recordFromFields()); });
 }
 
 void RecordsPage::StoreRecords()
 {
-    m_ctx.playerState().dataView.StoreRecords(m_ctx.currentCategory(), m_ctx.selectedGameIndex(), m_records);
+    storeEdited([](RowList &) {});
+}
+
+void RecordsPage::storeEdited(const std::function<void(RowList &)> &edit)
+{
+    // The edit is made on a copy: the list takes it only once the tree holds it too.
+    RowList edited = m_records;
+    edit(edited);
+    m_ctx.playerState().dataView.StoreRecords(m_ctx.currentCategory(), m_ctx.selectedGameIndex(), edited);
+    m_records = std::move(edited);
     ClearEntryFields();
     FillDisplayList();
 }
@@ -630,15 +632,10 @@ void RecordsPage::RecordChangeButtonClick()
     if (row < 0 || row >= m_records.size() || m_pointsEdit->text().isEmpty())
         return;
     const QString points = m_pointsEdit->text();
-    const RowList before = m_records;
-    m_records.removeAt(row);
-    appendRecordFromFields();
-    try {
-        StoreRecords();
-    } catch (...) {
-        m_records = before;
-        throw;
-    }
+    storeEdited([&](RowList &records) {
+        records.removeAt(row);
+        records.append(recordFromFields());
+    });
     int changed = -1;
     for (qsizetype i = 0; i < m_records.size(); ++i) {
         if (m_records[i].caption == points) {
@@ -659,16 +656,8 @@ void RecordsPage::RecDeleteButtonClick()
         return;
     if (!m_ctx.dialogs().msgBox(messages("Are you sure?"), QString(), QStringLiteral("c")))
         return;
-    const RowList before = m_records;
-    m_records.removeAt(row);
     ClearEntryFields();
-    try {
-        StoreRecords();
-    } catch (...) {
-        m_records = before;
-        FillDisplayList();
-        throw;
-    }
+    storeEdited([&](RowList &records) { records.removeAt(row); });
     if (!m_records.isEmpty()) {
         selectDisplayRow(0);
         DisplayRecViewClick();

@@ -86,7 +86,9 @@ private:
     void runGuarded(const std::function<void()> &handler);
     int selectedDisplayRow() const;
     void selectDisplayRow(int row);
-    void appendRecordFromFields();
+    ListRow recordFromFields() const;
+    // Stores the records with the edit applied, then empties the entry fields and refills the list.
+    void storeEdited(const std::function<void(RowList &)> &edit);
     void layoutEnterBox();
     void showScaledPicture();
     bool canAdd() const;
