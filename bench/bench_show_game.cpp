@@ -4,6 +4,7 @@
 
 #include "keeping/RecordsPage.h"
 #include "platform/Dialogs.h"
+#include "platform/SharedFileDialog.h"
 #include "store/PlayerFiles.h"
 
 #include <QApplication>
@@ -42,6 +43,8 @@ public:
     int currentCategory() const override { return 1; }
     int selectedGameIndex() const override { return 0; }
     Dialogs &dialogs() override { return silent; }
+    SharedFileDialog &openDialog() override { return openFile; }
+    SharedFileDialog &saveDialog() override { return saveFile; }
     QProgressBar *progressBar() override { return &progress; }
     QWidget *mainWindow() override { return nullptr; }
     void updateButtons() override
@@ -55,6 +58,8 @@ public:
     PlayerState state;
     SilentDialogs silent;
     QProgressBar progress;
+    SharedFileDialog openFile{silent, SharedFileDialog::Kind::Open};
+    SharedFileDialog saveFile{silent, SharedFileDialog::Kind::Save};
     RecordsPage *page = nullptr;
 };
 

@@ -3,6 +3,7 @@
 
 #include "platform/ColorValue.h"
 #include "platform/PictureCodec.h"
+#include "platform/SharedFileDialog.h"
 #include "store/CommaText.h"
 #include "store/DateNumber.h"
 #include "support/Errors.h"
@@ -37,6 +38,8 @@ public:
     int currentCategory() const override { return 1; }
     int selectedGameIndex() const override { return game; }
     Dialogs &dialogs() override { return scripted; }
+    SharedFileDialog &openDialog() override { return openFile; }
+    SharedFileDialog &saveDialog() override { return saveFile; }
     QProgressBar *progressBar() override { return &progress; }
     QWidget *mainWindow() override { return nullptr; }
     void updateButtons() override
@@ -53,6 +56,8 @@ public:
     int weekday = 1;
     ScriptedDialogs scripted;
     QProgressBar progress;
+    SharedFileDialog openFile{scripted, SharedFileDialog::Kind::Open};
+    SharedFileDialog saveFile{scripted, SharedFileDialog::Kind::Save};
     ListLineColors colors;
     RecordsPage *page = nullptr;
     int updates = 0;

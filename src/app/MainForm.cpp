@@ -32,6 +32,8 @@ constexpr int BottomBarHeight = 49;
 
 TMainForm::TMainForm(Dialogs &dialogs, MainFormOptions options)
     : m_dialogs(dialogs),
+      m_openDialog(dialogs, SharedFileDialog::Kind::Open),
+      m_saveDialog(dialogs, SharedFileDialog::Kind::Save),
       m_options(std::move(options)),
       m_programDir(m_options.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_options.programDir),
       m_files(m_programDir + QStringLiteral("/Data"))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keeping/KeepingContext.h"
+#include "platform/SharedFileDialog.h"
 #include "services/Settings.h"
 #include "store/ListRows.h"
 #include "store/PlayerFiles.h"
@@ -49,6 +50,8 @@ public:
     QString programDir() const override { return m_programDir; }
     QString dataDir() const { return m_programDir + QStringLiteral("/Data"); }
     Dialogs &dialogs() override { return m_dialogs; }
+    SharedFileDialog &openDialog() override { return m_openDialog; }
+    SharedFileDialog &saveDialog() override { return m_saveDialog; }
     OptionsPage &optionsPage() override { return *m_optionsPage; }
     MaintenancePage &maintenancePage() { return *m_maintenance; }
     AboutPage &aboutPage() override { return *m_aboutPage; }
@@ -131,6 +134,8 @@ private:
     void readOverviewFile();
 
     Dialogs &m_dialogs;
+    SharedFileDialog m_openDialog;
+    SharedFileDialog m_saveDialog;
     MainFormOptions m_options;
     QString m_programDir;
     PlayerFiles m_files;

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 class Dialogs;
+class SharedFileDialog;
 class QProgressBar;
 class QWidget;
 
@@ -28,6 +29,9 @@ public:
     // The game index (sub-item 1) of the selected games list row, or -1 without a selection.
     virtual int selectedGameIndex() const = 0;
     virtual Dialogs &dialogs() = 0;
+    // The main window's open and save file dialogs, shared by every page; each keeps its last filter.
+    virtual SharedFileDialog &openDialog() = 0;
+    virtual SharedFileDialog &saveDialog() = 0;
     virtual QProgressBar *progressBar() = 0;
     virtual QWidget *mainWindow() = 0;
     // UpdateButtons of the main window.

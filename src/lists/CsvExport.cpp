@@ -1,0 +1,36 @@
+#include "lists/CsvExport.h"
+
+#include "store/CommaText.h"
+#include "store/TextFile.h"
+
+namespace CsvExport {
+
+QString filter()
+{
+    return QStringLiteral("CSV files (*.csv)|*.csv");
+}
+
+QString pathFor(const QString &chosen)
+{
+    return chosen.contains(u'.') ? chosen : chosen + QStringLiteral(".csv");
+}
+
+QString line(const QStringList &fields)
+{
+    // Comma text writes a lone empty item as "" so that it reads back; a CSV field stays bare.
+    if (fields.size() == 1 && fields.first().isEmpty())
+        return QString();
+    return CommaText::fromList(fields);
+}
+
+void write(const QString &path, const QStringList &header, const QList<QStringList> &rows)
+{
+    QStringList lines;
+    lines.reserve(rows.size() + 1);
+    lines.append(line(header));
+    for (const QStringList &fields : rows)
+        lines.append(line(fields));
+    TextFile::writeLines(path, lines);
+}
+
+} // namespace CsvExport

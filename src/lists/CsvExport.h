@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Lists written as CSV files: one line per row, fields encoded as comma text, CR LF after
+// every line, written atomically.
+namespace CsvExport {
+
+// The filter of the save dialog for CSV files.
+QString filter();
+
+// The chosen path, with ".csv" appended when it holds no full stop anywhere.
+QString pathFor(const QString &chosen);
+
+// One line of fields: a field with a double quote, a comma or a character 1..32 stands in
+// double quotes with inner quotes doubled; any other field, the empty one included, is bare.
+QString line(const QStringList &fields);
+
+// Header and rows as lines, replacing any file at the path. Throws "Cannot create file %s".
+void write(const QString &path, const QStringList &header, const QList<QStringList> &rows);
+
+} // namespace CsvExport
