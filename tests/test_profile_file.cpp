@@ -52,6 +52,8 @@ private slots:
     void writtenValuesReadBack_data();
     void writtenValuesReadBack();
     void failedWriteKeepsFileAndMemory();
+    void updateWritesOnceAtTheEnd();
+    void failedUpdateKeepsFileAndMemory();
     void unwritableLocationReportsPath();
     void writeKeepsChangesOfOtherWriters();
     void cachedSnapshotFollowsTheFile();
@@ -343,6 +345,58 @@ void ProfileFileTest::failedWriteKeepsFileAndMemory()
     // The object still works once the file can be written again.
     file.writeString(QStringLiteral("Player 1"), QStringLiteral("Name"), QStringLiteral("Bo"));
     QCOMPARE(fileBytes(path), QByteArray("[Player 1]\r\nName=Bo\r\n"));
+#else
+    QSKIP("needs a file size limit");
+#endif
+}
+
+void ProfileFileTest::updateWritesOnceAtTheEnd()
+{
+    const QString path = m_dir.filePath(QStringLiteral("update.ini"));
+    putFile(path, "[Player 1]\r\nName=Anna\r\n");
+    ProfileFile file(path);
+    file.beginUpdate();
+    file.writeString(QStringLiteral("Player 1"), QStringLiteral("Name"), QStringLiteral("Bo"));
+    file.writeInteger(QStringLiteral("Window"), QStringLiteral("Left"), 12);
+    // Reads see the pending values; the file is untouched until the end.
+    QCOMPARE(file.readString(QStringLiteral("Player 1"), QStringLiteral("Name"), QString()), QStringLiteral("Bo"));
+    QCOMPARE(fileBytes(path), QByteArray("[Player 1]\r\nName=Anna\r\n"));
+    file.endUpdate();
+    QCOMPARE(fileBytes(path), QByteArray("[Player 1]\r\nName=Bo\r\n\r\n[Window]\r\nLeft=12\r\n"));
+    // Later writes go to the file at once again.
+    file.writeInteger(QStringLiteral("Window"), QStringLiteral("Left"), 13);
+    QCOMPARE(fileBytes(path), QByteArray("[Player 1]\r\nName=Bo\r\n\r\n[Window]\r\nLeft=13\r\n"));
+}
+
+void ProfileFileTest::failedUpdateKeepsFileAndMemory()
+{
+#ifdef Q_OS_UNIX
+    const QString path = m_dir.filePath(QStringLiteral("fullupdate.ini"));
+    putFile(path, "[Player 1]\r\nName=Anna\r\n");
+    ProfileFile file(path);
+    file.beginUpdate();
+    file.writeString(QStringLiteral("Player 1"), QStringLiteral("Name"), QStringLiteral("Bernadette"));
+    file.writeString(QStringLiteral("Player 2"), QStringLiteral("Name"), QStringLiteral("Carl"));
+
+    rlimit old{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = old;
+    tight.rlim_cur = 8;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    QString message;
+    try {
+        file.endUpdate();
+    } catch (const AppError &error) {
+        message = error.message();
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QCOMPARE(message, QStringLiteral("Unable to write to %1").arg(path));
+    QCOMPARE(fileBytes(path), QByteArray("[Player 1]\r\nName=Anna\r\n"));
+    QCOMPARE(file.readString(QStringLiteral("Player 1"), QStringLiteral("Name"), QString()), QStringLiteral("Anna"));
+    QVERIFY(!file.hasKey(QStringLiteral("Player 2"), QStringLiteral("Name")));
 #else
     QSKIP("needs a file size limit");
 #endif

@@ -252,9 +252,46 @@ QString ProfileFile::encodeValue(const QString &value)
     return text;
 }
 
+void ProfileFile::beginUpdate()
+{
+    if (m_updating)
+        return;
+    if (Stamp::of(m_path) != m_stamp)
+        reload();
+    m_linesBeforeUpdate = m_lines;
+    m_updating = true;
+}
+
+void ProfileFile::endUpdate()
+{
+    if (!m_updating)
+        return;
+    m_updating = false;
+    if (m_lines == m_linesBeforeUpdate)
+        return;
+    try {
+        storeLines();
+    } catch (const AppError &) {
+        m_lines = m_linesBeforeUpdate;
+        buildIndex();
+        throw;
+    }
+}
+
+void ProfileFile::storeLines()
+{
+    try {
+        TextFile::writeLines(m_path, m_lines);
+    } catch (const AppError &) {
+        throw AppError(unableToWrite(m_path));
+    }
+    m_stamp = Stamp::of(m_path);
+    forgetSnapshot(m_path);
+}
+
 void ProfileFile::write(const QString &section, const QString &key, const QString &value)
 {
-    if (Stamp::of(m_path) != m_stamp)
+    if (!m_updating && Stamp::of(m_path) != m_stamp)
         reload(); // keep what others wrote since this object read the file
     if (m_unreadable)
         throw AppError(unableToWrite(m_path)); // never replace a file whose contents are unknown
@@ -277,15 +314,17 @@ void ProfileFile::write(const QString &section, const QString &key, const QStrin
         }
     }
 
+    if (m_updating) {
+        buildIndex();
+        return;
+    }
     try {
-        TextFile::writeLines(m_path, m_lines);
+        storeLines();
     } catch (const AppError &) {
         m_lines = previous;
-        throw AppError(unableToWrite(m_path));
+        throw;
     }
     buildIndex();
-    m_stamp = Stamp::of(m_path);
-    forgetSnapshot(m_path);
 }
 
 void ProfileFile::writeString(const QString &section, const QString &key, const QString &value)

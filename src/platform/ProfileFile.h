@@ -45,6 +45,12 @@ public:
     void writeInteger(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);
 
+    // Between beginUpdate() and endUpdate() writes change only memory; endUpdate() writes the
+    // file once, atomically. When that fails it throws "Unable to write to <path>", and the
+    // file and this object keep what they held before beginUpdate().
+    void beginUpdate();
+    void endUpdate();
+
     // The file's contents as they are on disk now, shared between callers: read again only
     // when the file's size or times changed since the last call, or after a write through
     // a ProfileFile. Cheap enough for a call per lookup.
@@ -82,10 +88,14 @@ private:
     const Entry *find(const QString &section, const QString &key) const;
     void buildIndex();
     void write(const QString &section, const QString &key, const QString &value);
+    // Writes m_lines to the file; throws "Unable to write to <path>".
+    void storeLines();
 
     QString m_path;
     QStringList m_lines;
     QHash<QString, Section> m_sections;
     Stamp m_stamp;
     bool m_unreadable = false;
+    bool m_updating = false;
+    QStringList m_linesBeforeUpdate;
 };

@@ -175,6 +175,8 @@ void SaveSettings(SettingsWindow &window)
 {
     const OptionsPage &options = window.optionsPage();
     ProfileFile ini(settingsPath(window.programDir()));
+    // One write of the file for all values.
+    ini.beginUpdate();
 
     for (int n = 1; n <= 10; ++n)
         ini.writeString(playerSection(n), QStringLiteral("Name"), window.playerName(n));
@@ -203,6 +205,7 @@ void SaveSettings(SettingsWindow &window)
     const QString language = options.selectedLanguage();
     if (!language.isEmpty())
         ini.writeString(LanguageSection, FileKey, language);
+    ini.endUpdate();
 }
 
 void ChangeLanguage(SettingsWindow &window)
@@ -212,9 +215,11 @@ void ChangeLanguage(SettingsWindow &window)
         return;
     ProfileFile ini(settingsPath(window.programDir()));
     const QPoint position = window.windowPosition();
+    ini.beginUpdate();
     ini.writeString(LanguageSection, FileKey, language);
     ini.writeInteger(WindowSection, QStringLiteral("Left"), position.x());
     ini.writeInteger(WindowSection, QStringLiteral("Top"), position.y());
+    ini.endUpdate();
     LoadSettings(window);
 }
 
