@@ -132,6 +132,7 @@ private slots:
     void findPathShowsTheDialogsLastFilter_data();
     void findPathShowsTheDialogsLastFilter();
     void refreshedNamesSelectFirstPlayer();
+    void exportOfShownPlayerTakesSavedFiles();
     void importAsCurrentPlayer_data();
     void importAsCurrentPlayer();
     void pageInGermanAndByKeyboard();
@@ -513,6 +514,20 @@ void PlayerExchangeTest::refreshedNamesSelectFirstPlayer()
     s.form->LoadPlayerData();
     QCOMPARE(combo->currentIndex(), 0);
     QCOMPARE(s.form->importExportPage().chosenPlayer(), 1);
+}
+
+void PlayerExchangeTest::exportOfShownPlayerTakesSavedFiles()
+{
+    TempProgramDir dir;
+    savePlayer(dir, 1, "Go", "Anna");
+    const QByteArray saved = PlayerExchange::exchangeBytes(dir.read(recordsFile(1)), dir.read(playerFile(1)));
+    StartedWindow s(dir);
+    Page p(s);
+    s.form->player().dataView.addGame(2, "Chess"); // in memory only
+    s.form->setPlayerName(1, "Anne");
+    p.exportPlayer(1, dir.file("anna.dat"));
+    QCOMPARE(s.dialogs.errors(), QStringList());
+    QCOMPARE(dir.read("anna.dat"), saved);
 }
 
 void PlayerExchangeTest::importAsCurrentPlayer_data()

@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
@@ -30,12 +31,54 @@ QIcon standardIcon(QWidget *widget, const char *themeName, QStyle::StandardPixma
     return QIcon::fromTheme(QLatin1String(themeName), widget->style()->standardIcon(fallback, nullptr, widget));
 }
 
+enum class Step { Task, Path, Player, Button };
+
+// The pictures that mark the four steps, drawn so that they look alike on every desktop.
+QPixmap drawStep(Step step)
+{
+    QPixmap pixmap(StepPictureSize, StepPictureSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(40, 70, 130);
+    const QColor fill(200, 220, 250);
+    p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    switch (step) {
+    case Step::Task: // two arrows, out and in
+        p.drawLine(QPointF(5, 11), QPointF(26, 11));
+        p.drawPolyline(QPolygonF({QPointF(20, 5), QPointF(26, 11), QPointF(20, 17)}));
+        p.drawLine(QPointF(6, 22), QPointF(27, 22));
+        p.drawPolyline(QPolygonF({QPointF(12, 16), QPointF(6, 22), QPointF(12, 28)}));
+        break;
+    case Step::Path: // a sheet with a folded corner
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygonF({QPointF(7, 3), QPointF(19, 3), QPointF(26, 10), QPointF(26, 29), QPointF(7, 29)}));
+        p.drawPolyline(QPolygonF({QPointF(19, 3), QPointF(19, 10), QPointF(26, 10)}));
+        p.setPen(QPen(ink, 1.5));
+        for (int y : {15, 19, 23})
+            p.drawLine(QPointF(11, y), QPointF(22, y));
+        break;
+    case Step::Player: // head and shoulders
+        p.setBrush(fill);
+        p.drawEllipse(QPointF(16, 10), 5.5, 5.5);
+        p.drawChord(QRectF(5, 18, 22, 22), 0, 180 * 16);
+        break;
+    case Step::Button: // a pressed button
+        p.setBrush(fill);
+        p.drawRoundedRect(QRectF(3, 9, 26, 14), 3, 3);
+        p.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(10, 16), QPointF(14, 20), QPointF(22, 11)}));
+        break;
+    }
+    return pixmap;
+}
+
 // The small picture that marks a step at its left.
-QLabel *stepPicture(const char *name, const QIcon &icon, QWidget *parent)
+QLabel *stepPicture(const char *name, Step step, QWidget *parent)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
-    label->setPixmap(icon.pixmap(StepPictureSize, StepPictureSize));
+    label->setPixmap(drawStep(step));
     label->setFixedSize(StepPictureSize + 4, StepPictureSize + 4);
     label->setAlignment(Qt::AlignCenter);
     return label;
@@ -84,9 +127,7 @@ void ImportExportPage::build()
     m_taskBox->setItems({QStringLiteral("Export"), QStringLiteral("Import")});
     m_taskBox->setColumns(2);
     m_taskBox->setItemIndex(Export);
-    steps->addWidget(stepPicture("TaskPicture", standardIcon(m_box, "view-list-details", QStyle::SP_FileDialogListView),
-                                 m_box),
-                     0, 0);
+    steps->addWidget(stepPicture("TaskPicture", Step::Task, m_box), 0, 0);
     steps->addWidget(m_taskBox, 0, 1);
 
     QGroupBox *pathBox = stepBox("IEPathBox", "Enter filename", m_box);
@@ -104,8 +145,7 @@ void ImportExportPage::build()
     m_findPathButton->setFocusPolicy(Qt::StrongFocus);
     m_findPathButton->setFixedSize(26, 26);
     pathRow->addWidget(m_findPathButton);
-    steps->addWidget(stepPicture("PathPicture", standardIcon(m_box, "folder-open", QStyle::SP_DirOpenIcon), m_box), 1,
-                     0);
+    steps->addWidget(stepPicture("PathPicture", Step::Path, m_box), 1, 0);
     steps->addWidget(pathBox, 1, 1);
 
     QGroupBox *playerBox = stepBox("IEPlayerSelectionBox", "Select player", m_box);
@@ -114,8 +154,7 @@ void ImportExportPage::build()
     m_playerCombo->setObjectName(QStringLiteral("IEPlayerCombo"));
     m_playerCombo->setEditable(false);
     playerRow->addWidget(m_playerCombo, 1);
-    steps->addWidget(stepPicture("PlayerPicture", standardIcon(m_box, "user-identity", QStyle::SP_DirHomeIcon), m_box),
-                     2, 0);
+    steps->addWidget(stepPicture("PlayerPicture", Step::Player, m_box), 2, 0);
     steps->addWidget(playerBox, 2, 1);
 
     QGroupBox *buttonBox = stepBox("LadeKnopfBox", "Press task button", m_box);
@@ -125,9 +164,7 @@ void ImportExportPage::build()
     // One place for both; only the chosen task's button shows.
     buttonCell->addWidget(m_exportButton, 0, 0, Qt::AlignLeft);
     buttonCell->addWidget(m_importButton, 0, 0, Qt::AlignLeft);
-    steps->addWidget(stepPicture("ButtonPicture", standardIcon(m_box, "system-run", QStyle::SP_DialogApplyButton),
-                                 m_box),
-                     3, 0);
+    steps->addWidget(stepPicture("ButtonPicture", Step::Button, m_box), 3, 0);
     steps->addWidget(buttonBox, 3, 1);
 
     // The box centred on the page.
