@@ -92,7 +92,10 @@ void ShippedScriptsTest::germanHasEveryLookedUpKey_data()
                          "Game already exists.", "Are you sure?", "Please enter player name:", "items listed.",
                          "Generating report, please wait...", "Please enter text (F3 -> Continue searching):",
                          "The files of this player could not be read completely. They have been kept unchanged as:",
-                         "The number is too large."});
+                         "The number is too large.",
+                         "The number of record lines in this file is negative. The file is not imported.",
+                         "The data of this player that have not been saved yet will be replaced by the imported data. "
+                         "Continue?"});
     addIdentifierRows();
 }
 

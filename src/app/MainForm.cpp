@@ -3,6 +3,7 @@
 #include "app/SplashScreen.h"
 #include "keeping/CategoryPanel.h"
 #include "keeping/MaintenancePage.h"
+#include "lists/ImportExportPage.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "services/AboutPage.h"
@@ -96,6 +97,13 @@ void TMainForm::buildControls()
             [this](ColorSwatch *swatch) { guarded([&] { CatColorMouseDown(swatch); }); });
     m_optionsPage->sheet()->installEventFilter(this);
 
+    ImportExportPage::Hooks exchangeHooks;
+    exchangeHooks.guarded = [this](const std::function<void()> &handler) { return guarded(handler); };
+    exchangeHooks.currentPlayer = [this] { return CurrentPlayer; };
+    exchangeHooks.reloadCurrentPlayer = [this] { reloadCurrentPlayer(); };
+    m_importExport = new ImportExportPage(m_gameControl->findChild<QWidget *>(QStringLiteral("ImportExportSheet")),
+                                          *this, m_files, std::move(exchangeHooks));
+
     m_aboutPage = std::make_unique<AboutPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("AboutSheet")), m_dialogs);
 
     m_bottomBar = new QWidget(this);
@@ -156,6 +164,14 @@ void TMainForm::readOverviewFile()
 void TMainForm::LoadPlayerData()
 {
     m_files.LoadPlayerData(CurrentPlayer, m_player, *this);
+}
+
+void TMainForm::reloadCurrentPlayer()
+{
+    CurrentCategory = 1;
+    LoadPlayerData();
+    // Category 1 as a click on its panel: the games list filled and its first game shown.
+    selectFirstCategory();
 }
 
 void TMainForm::SavePlayerData()
@@ -345,7 +361,14 @@ void TMainForm::updateButtons()
     UpdateButtons();
 }
 
-void TMainForm::refreshPlayerNames() {}
+void TMainForm::refreshPlayerNames()
+{
+    QStringList names;
+    for (int n = 1; n <= 10; ++n)
+        names.append(playerName(n));
+    if (m_importExport)
+        m_importExport->setPlayerNames(names);
+}
 
 QString TMainForm::playerName(int player) const
 {
@@ -395,6 +418,7 @@ void TMainForm::setWindowColor(qint32 color)
 void TMainForm::translateWindow()
 {
     TranslateForm(this);
+    m_importExport->retranslate();
 }
 
 void TMainForm::placeCategoryBar(int position)

@@ -18,6 +18,7 @@ class CategoryPanel;
 class MaintenancePage;
 class ColorSwatch;
 class Dialogs;
+class ImportExportPage;
 class OptionsPage;
 class QGroupBox;
 class QProgressBar;
@@ -55,6 +56,7 @@ public:
     OptionsPage &optionsPage() override { return *m_optionsPage; }
     MaintenancePage &maintenancePage() { return *m_maintenance; }
     AboutPage &aboutPage() override { return *m_aboutPage; }
+    ImportExportPage &importExportPage() { return *m_importExport; }
 
     void LoadPlayerData();
     void SavePlayerData();
@@ -132,6 +134,8 @@ private:
     bool FormKeyDown(QKeyEvent *event);
     void buildControls();
     void readOverviewFile();
+    // After an import over the current player's files: that player loaded again and shown.
+    void reloadCurrentPlayer();
 
     Dialogs &m_dialogs;
     SharedFileDialog m_openDialog;
@@ -151,6 +155,7 @@ private:
     std::unique_ptr<OptionsPage> m_optionsPage;
     std::unique_ptr<AboutPage> m_aboutPage;
     MaintenancePage *m_maintenance = nullptr;
+    ImportExportPage *m_importExport = nullptr;
 
     QTabWidget *m_gameControl = nullptr;
     QWidget *m_bottomBar = nullptr;
