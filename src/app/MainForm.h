@@ -19,6 +19,9 @@ class MaintenancePage;
 class ColorSwatch;
 class Dialogs;
 class OptionsPage;
+class PictureHandlers;
+class PlayerPanel;
+class PlayerSelection;
 class QGroupBox;
 class QProgressBar;
 class QPushButton;
@@ -54,6 +57,8 @@ public:
     SharedFileDialog &saveDialog() override { return m_saveDialog; }
     OptionsPage &optionsPage() override { return *m_optionsPage; }
     MaintenancePage &maintenancePage() { return *m_maintenance; }
+    PictureHandlers &pictures() { return *m_pictures; }
+    PlayerSelection &playerSelection() { return *m_players; }
     AboutPage &aboutPage() override { return *m_aboutPage; }
 
     void LoadPlayerData();
@@ -63,6 +68,8 @@ public:
 
     // The category bar and the games list (the "Maintenance" page does the work).
     CategoryPanel *CategoryPanelOf(int n) const;
+    // The player panels; their captions are the player names.
+    PlayerPanel *PlayerButtonOf(int n) const;
     void FillGamesList();
     void UpdateButtons();
 
@@ -142,7 +149,6 @@ private:
     PlayerState m_player;
     RowList m_overView;
 
-    std::array<QString, 10> m_playerNames;
     qint32 m_windowColor = 0;
     int m_categoryBarPosition = 0;
     ListHeaders m_listHeaders;
@@ -151,6 +157,8 @@ private:
     std::unique_ptr<OptionsPage> m_optionsPage;
     std::unique_ptr<AboutPage> m_aboutPage;
     MaintenancePage *m_maintenance = nullptr;
+    PictureHandlers *m_pictures = nullptr;
+    PlayerSelection *m_players = nullptr;
 
     QTabWidget *m_gameControl = nullptr;
     QWidget *m_bottomBar = nullptr;
