@@ -79,10 +79,23 @@ void PlayerPanel::keyPressEvent(QKeyEvent *event)
 
 void PlayerPanel::paintEvent(QPaintEvent *event)
 {
-    QLabel::paintEvent(event);
+    QFrame::paintEvent(event); // the border
+    QPainter painter(this);
+    // A name wider than the narrow panel is drawn smaller, down to a size still readable, and
+    // only then cut with an ellipsis.
+    const QRect area = contentsRect().adjusted(1, 0, -1, 0);
+    QFont f = font();
+    qreal size = f.pointSizeF();
+    const qreal smallest = qMax<qreal>(6.0, size * 0.7);
+    while (size > smallest && QFontMetrics(f).horizontalAdvance(text()) > area.width()) {
+        size -= 0.5;
+        f.setPointSizeF(size);
+    }
+    painter.setFont(f);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(area, Qt::AlignCenter, QFontMetrics(f).elidedText(text(), Qt::ElideRight, area.width()));
     if (!hasFocus())
         return;
-    QPainter painter(this);
     QStyleOptionFocusRect option;
     option.initFrom(this);
     option.rect = rect().adjusted(2, 2, -2, -2);
