@@ -4,6 +4,9 @@
 #include "keeping/CategoryPanel.h"
 #include "keeping/MaintenancePage.h"
 #include "lists/ImportExportPage.h"
+#include "keeping/Pictures.h"
+#include "keeping/PlayerPanel.h"
+#include "keeping/PlayerSelection.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "services/AboutPage.h"
@@ -43,8 +46,6 @@ TMainForm::TMainForm(Dialogs &dialogs, MainFormOptions options)
     setWindowTitle(QStringLiteral("Tallimo"));
     resize(640, 480);
     m_dialogs.setParentWindow(this);
-    for (int n = 1; n <= 10; ++n)
-        m_playerNames[size_t(n - 1)] = QStringLiteral("Player %1").arg(n);
     buildControls();
     FormCreate();
 }
@@ -87,6 +88,21 @@ void TMainForm::buildControls()
                                         std::move(hooks));
     connect(m_maintenance, &MaintenancePage::swatchPressed, this,
             [this](ColorSwatch *swatch) { guarded([&] { CatColorMouseDown(swatch); }); });
+
+    // Pictures and players.
+    m_pictures = new PictureHandlers(*m_maintenance, *this, dataDir(),
+                                     [this](const std::function<void()> &handler) { return guarded(handler); });
+    PlayerSelection::Hooks playerHooks;
+    playerHooks.currentPlayer = [this] { return CurrentPlayer; };
+    playerHooks.savePlayerData = [this] { SavePlayerData(); };
+    playerHooks.loadPlayer = [this](int player) {
+        CurrentCategory = 1;
+        CurrentPlayer = player;
+        LoadPlayerData();
+    };
+    playerHooks.refreshPlayerNames = [this] { refreshPlayerNames(); };
+    playerHooks.guarded = [this](const std::function<void()> &handler) { return guarded(handler); };
+    m_players = new PlayerSelection(*m_maintenance, *this, std::move(playerHooks));
 
     m_optionsPage = std::make_unique<OptionsPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("OptionsSheet")));
     // Queued: the change of language refills LngListBox, which must not happen inside its own signal.
@@ -207,6 +223,11 @@ CategoryPanel *TMainForm::CategoryPanelOf(int n) const
     return m_maintenance->CategoryPanelOf(n);
 }
 
+PlayerPanel *TMainForm::PlayerButtonOf(int n) const
+{
+    return m_players->PlayerButtonOf(n);
+}
+
 void TMainForm::FillGamesList()
 {
     m_maintenance->FillGamesList();
@@ -307,6 +328,7 @@ void TMainForm::FormResize()
     if (m_optionsPage)
         m_optionsPage->centreOptionsBox();
     m_maintenance->resizeRows();
+    m_players->ArrangePlayerButtons();
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
@@ -361,6 +383,7 @@ void TMainForm::updateButtons()
     UpdateButtons();
 }
 
+// Copies the ten player names (the player panels' captions) wherever else they are shown.
 void TMainForm::refreshPlayerNames()
 {
     QStringList names;
@@ -372,12 +395,12 @@ void TMainForm::refreshPlayerNames()
 
 QString TMainForm::playerName(int player) const
 {
-    return m_playerNames[size_t(qBound(1, player, 10) - 1)];
+    return PlayerButtonOf(player)->text();
 }
 
 void TMainForm::setPlayerName(int player, const QString &name)
 {
-    m_playerNames[size_t(qBound(1, player, 10) - 1)] = name;
+    PlayerButtonOf(player)->setCaption(name);
 }
 
 QPoint TMainForm::windowPosition() const
@@ -439,7 +462,10 @@ void TMainForm::showCategoryProperties(int category)
     m_maintenance->ShowCategoryProperties(category);
 }
 
-void TMainForm::playerPictureChanged() {}
+void TMainForm::playerPictureChanged()
+{
+    m_pictures->showPlayerPicture();
+}
 
 void TMainForm::topListChanged() {}
 

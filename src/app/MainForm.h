@@ -20,6 +20,9 @@ class ColorSwatch;
 class Dialogs;
 class ImportExportPage;
 class OptionsPage;
+class PictureHandlers;
+class PlayerPanel;
+class PlayerSelection;
 class QGroupBox;
 class QProgressBar;
 class QPushButton;
@@ -55,6 +58,8 @@ public:
     SharedFileDialog &saveDialog() override { return m_saveDialog; }
     OptionsPage &optionsPage() override { return *m_optionsPage; }
     MaintenancePage &maintenancePage() { return *m_maintenance; }
+    PictureHandlers &pictures() { return *m_pictures; }
+    PlayerSelection &playerSelection() { return *m_players; }
     AboutPage &aboutPage() override { return *m_aboutPage; }
     ImportExportPage &importExportPage() { return *m_importExport; }
 
@@ -65,6 +70,8 @@ public:
 
     // The category bar and the games list (the "Maintenance" page does the work).
     CategoryPanel *CategoryPanelOf(int n) const;
+    // The player panels; their captions are the player names.
+    PlayerPanel *PlayerButtonOf(int n) const;
     void FillGamesList();
     void UpdateButtons();
 
@@ -146,7 +153,6 @@ private:
     PlayerState m_player;
     RowList m_overView;
 
-    std::array<QString, 10> m_playerNames;
     qint32 m_windowColor = 0;
     int m_categoryBarPosition = 0;
     ListHeaders m_listHeaders;
@@ -156,6 +162,8 @@ private:
     std::unique_ptr<AboutPage> m_aboutPage;
     MaintenancePage *m_maintenance = nullptr;
     ImportExportPage *m_importExport = nullptr;
+    PictureHandlers *m_pictures = nullptr;
+    PlayerSelection *m_players = nullptr;
 
     QTabWidget *m_gameControl = nullptr;
     QWidget *m_bottomBar = nullptr;

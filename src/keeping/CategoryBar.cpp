@@ -17,7 +17,7 @@ namespace {
 constexpr int ButtonSize = 26;
 constexpr int ButtonPanelWidth = 28;
 
-enum class Glyph { Rename, Add, Delete };
+enum class Glyph { Rename, Add, Delete, Open };
 
 QIcon glyphIcon(Glyph glyph)
 {
@@ -34,6 +34,13 @@ QIcon glyphIcon(Glyph glyph)
     case Glyph::Delete:
         p.setPen(QPen(QColor(192, 0, 0), 3, Qt::SolidLine, Qt::FlatCap));
         p.drawLine(QPointF(2, 8), QPointF(14, 8));
+        break;
+    case Glyph::Open:
+        // A folder.
+        p.setPen(QPen(QColor(120, 90, 20), 1));
+        p.setBrush(QColor(240, 200, 90));
+        p.drawPolygon(QPolygonF({QPointF(1.5, 3.5), QPointF(6.5, 3.5), QPointF(8, 5.5), QPointF(14.5, 5.5),
+                                 QPointF(14.5, 13.5), QPointF(1.5, 13.5)}));
         break;
     case Glyph::Rename:
         // A pencil over a line of text.
@@ -71,13 +78,18 @@ CategoryBar::CategoryBar(QWidget *parent) : QWidget(parent)
 
     m_playerBox = new QGroupBox(QStringLiteral("Player picture"), this);
     m_playerBox->setObjectName(QStringLiteral("PlayerBox"));
-    auto *pictureLayout = new QVBoxLayout(m_playerBox);
-    pictureLayout->setContentsMargins(4, 2, 4, 4);
+    auto *pictureLayout = new QHBoxLayout(m_playerBox);
+    pictureLayout->setContentsMargins(4, 2, 2, 4);
+    pictureLayout->setSpacing(2);
     m_playerPic = new QLabel(m_playerBox);
     m_playerPic->setObjectName(QStringLiteral("PlayerPic"));
+    // Centred and not stretched: a larger picture shows its middle.
     m_playerPic->setAlignment(Qt::AlignCenter);
     m_playerPic->setMinimumSize(1, 1);
-    pictureLayout->addWidget(m_playerPic);
+    m_playerPic->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    pictureLayout->addWidget(m_playerPic, 1);
+    m_playerPicAddButton = makeButton("PlayerPicAddButton", "Open picture", Glyph::Open, m_playerBox);
+    pictureLayout->addWidget(m_playerPicAddButton, 0, Qt::AlignTop);
 
     for (int n = 1; n <= 5; ++n)
         m_panels[size_t(n - 1)] = new CategoryPanel(n, this);

@@ -32,6 +32,7 @@ public:
 
     QGroupBox *playerBox() const { return m_playerBox; }
     QLabel *playerPic() const { return m_playerPic; }
+    QToolButton *playerPicAddButton() const { return m_playerPicAddButton; }
     QGroupBox *gamesBox() const { return m_gamesBox; }
     GamesListView *gamesListView() const { return m_gamesListView; }
     GamesListModel *gamesModel() const { return m_gamesModel; }
@@ -55,6 +56,7 @@ private:
     int m_stacked = 1;
     QGroupBox *m_playerBox = nullptr;
     QLabel *m_playerPic = nullptr;
+    QToolButton *m_playerPicAddButton = nullptr;
     std::array<CategoryPanel *, 5> m_panels{};
     QGroupBox *m_gamesBox = nullptr;
     GamesListView *m_gamesListView = nullptr;

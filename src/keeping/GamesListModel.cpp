@@ -132,3 +132,10 @@ void GamesListModel::removeAt(int r)
     m_rows.removeAt(r);
     endRemoveRows();
 }
+
+void GamesListModel::setPicIndex(int r, const QString &picIndex)
+{
+    m_rows[r].picIndex = picIndex;
+    const QModelIndex changed = index(r);
+    emit dataChanged(changed, changed);
+}

@@ -45,6 +45,8 @@ public:
     // Sets the row's name and moves it to its place in the order; returns the row it ends at.
     int rename(int r, const QString &name);
     void removeAt(int r);
+    // Sets the row's picture index text; its icon follows.
+    void setPicIndex(int r, const QString &picIndex);
 
     // True when a sorts before b.
     bool lessThan(const QString &a, const QString &b) const { return m_collator.compare(a, b) < 0; }

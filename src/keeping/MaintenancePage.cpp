@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -36,6 +37,22 @@ void setWindowColorOf(QWidget *widget, qint32 color)
     colors.setColor(QPalette::Window, ColorValue::toColor(color));
     widget->setPalette(colors);
     widget->setAutoFillBackground(true);
+}
+
+// A pencil over a line of text.
+QIcon renameIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.drawLine(QPointF(1.5, 14.5), QPointF(14.5, 14.5));
+    p.setPen(QPen(QColor(30, 80, 170), 3, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(4, 11), QPointF(12, 3));
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.drawLine(QPointF(2.5, 12.5), QPointF(4, 11));
+    return QIcon(pixmap);
 }
 
 QString messageText(const char *key)
@@ -63,7 +80,20 @@ void MaintenancePage::buildControls()
     m_playerSelectionBox = new QGroupBox(QStringLiteral("Currently selected player"), m_sheet);
     m_playerSelectionBox->setObjectName(QStringLiteral("PlayerSelectionBox"));
     m_playerSelectionBox->setFixedHeight(PlayerSelectionBoxHeight);
-    pageLayout->addWidget(m_playerSelectionBox);
+    // The rename button sits right of the box, level with the panels.
+    auto *playerRow = new QHBoxLayout;
+    playerRow->setSpacing(4);
+    playerRow->addWidget(m_playerSelectionBox, 1);
+    m_playerRenameButton = new QToolButton(m_sheet);
+    m_playerRenameButton->setObjectName(QStringLiteral("PlayerRenameButton"));
+    m_playerRenameButton->setToolTip(QStringLiteral("Rename player"));
+    m_playerRenameButton->setAccessibleName(QStringLiteral("Rename player"));
+    m_playerRenameButton->setIcon(renameIcon());
+    m_playerRenameButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_playerRenameButton->setFocusPolicy(Qt::StrongFocus);
+    m_playerRenameButton->setFixedSize(26, 26);
+    playerRow->addWidget(m_playerRenameButton, 0, Qt::AlignBottom);
+    pageLayout->addLayout(playerRow);
 
     m_body = new QHBoxLayout;
     m_body->setSpacing(4);
@@ -222,7 +252,13 @@ void MaintenancePage::GamesListViewClick()
     const int row = gamesListView()->selectedRow();
     if (row >= 0) {
         setTitle(gamesModel()->row(row).name);
-        showGame();
+        try {
+            showGame();
+        } catch (...) {
+            // A game that cannot be shown whole still gets its buttons, so that it can be mended.
+            UpdateButtons();
+            throw;
+        }
         setProgress(60);
     }
     UpdateButtons();

@@ -17,6 +17,7 @@ class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QTabWidget;
+class QToolButton;
 class QWidget;
 class RecordsPage;
 
@@ -42,6 +43,7 @@ public:
     // Controls.
     QWidget *sheet() const { return m_sheet; }
     QGroupBox *playerSelectionBox() const { return m_playerSelectionBox; }
+    QToolButton *playerRenameButton() const { return m_playerRenameButton; }
     CategoryBar *categoryBar() const { return m_bar; }
     CategoryPanel *CategoryPanelOf(int n) const;
     GamesListView *gamesListView() const;
@@ -110,6 +112,7 @@ private:
     Hooks m_hooks;
 
     QGroupBox *m_playerSelectionBox = nullptr;
+    QToolButton *m_playerRenameButton = nullptr;
     QHBoxLayout *m_body = nullptr; // the category bar and the game area side by side
     CategoryBar *m_bar = nullptr;
     QLabel *m_mainRightPanel = nullptr;

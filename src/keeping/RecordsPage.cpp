@@ -161,7 +161,7 @@ void RecordsPage::build()
     auto *pictureButtons = new QVBoxLayout;
     m_openPicButton = makeButton(m_pictureBox, QStringLiteral("OpenPicButton"), QStringLiteral("Open picture"),
                                  standardIcon(this, "document-open", QStyle::SP_DialogOpenButton));
-    m_fullSizeButton = makeButton(m_pictureBox, QStringLiteral("FullSizeButton"), QStringLiteral("Show picture in full size"),
+    m_fullSizeButton = makeButton(m_pictureBox, QStringLiteral("FullSizeButton"), QStringLiteral("Show fullsize picture"),
                                   standardIcon(this, "zoom-original", QStyle::SP_TitleBarMaxButton));
     pictureButtons->addWidget(m_openPicButton);
     pictureButtons->addWidget(m_fullSizeButton);
