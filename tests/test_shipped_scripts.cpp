@@ -92,7 +92,8 @@ void ShippedScriptsTest::germanHasEveryLookedUpKey_data()
                          "Game already exists.", "Are you sure?", "Please enter player name:", "items listed.",
                          "Generating report, please wait...", "Please enter text (F3 -> Continue searching):",
                          "The files of this player could not be read completely. They have been kept unchanged as:",
-                         "The number is too large."});
+                         "The number is too large.",
+                         "The files of these players could not be read. They take no part in the overview:"});
     addIdentifierRows();
 }
 

@@ -3,6 +3,7 @@
 #include "app/SplashScreen.h"
 #include "keeping/CategoryPanel.h"
 #include "keeping/MaintenancePage.h"
+#include "lists/OverviewPage.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "services/AboutPage.h"
@@ -87,6 +88,12 @@ void TMainForm::buildControls()
     connect(m_maintenance, &MaintenancePage::swatchPressed, this,
             [this](ColorSwatch *swatch) { guarded([&] { CatColorMouseDown(swatch); }); });
 
+    OverviewPage::Hooks overviewHooks;
+    overviewHooks.guarded = [this](const std::function<void()> &handler) { return guarded(handler); };
+    overviewHooks.savePlayerData = [this] { SavePlayerData(); };
+    m_overviewPage = new OverviewPage(m_gameControl->findChild<QWidget *>(QStringLiteral("OverviewSheet")), *this, *this,
+                                      m_files, m_overView, std::move(overviewHooks));
+
     m_optionsPage = std::make_unique<OptionsPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("OptionsSheet")));
     // Queued: the change of language refills LngListBox, which must not happen inside its own signal.
     connect(m_optionsPage.get(), &OptionsPage::languageSelected, this, &TMainForm::LngListBoxClick,
@@ -142,15 +149,19 @@ void TMainForm::FormCreate()
         progress(50, 0);
         FillGamesList();
         progress(75, 0);
-        readOverviewFile();
     });
-    if (loaded)
+    // The last overview is read even when player 1's files could not be, so the next save keeps it.
+    const bool overviewRead = guarded([&] { readOverviewFile(); });
+    if (loaded && overviewRead)
         progress(100, 500);
 }
 
 void TMainForm::readOverviewFile()
 {
     m_overView = m_files.readOverview();
+    m_overviewPage->clearGameAndCategoryFilters();
+    m_overviewPage->FillOverviewGrids();
+    m_overviewPage->FillOverviewFilters();
 }
 
 void TMainForm::LoadPlayerData()
@@ -345,7 +356,13 @@ void TMainForm::updateButtons()
     UpdateButtons();
 }
 
-void TMainForm::refreshPlayerNames() {}
+void TMainForm::refreshPlayerNames()
+{
+    QStringList names;
+    for (int n = 1; n <= 10; ++n)
+        names.append(playerName(n));
+    m_overviewPage->setPlayerNames(names);
+}
 
 QString TMainForm::playerName(int player) const
 {
@@ -408,6 +425,7 @@ void TMainForm::fillHelpFileList() {}
 void TMainForm::setListHeaders(const ListHeaders &headers)
 {
     m_listHeaders = headers;
+    m_overviewPage->setHeaderTexts(headers.gamesGridCells, headers.bestCell);
 }
 
 void TMainForm::showCategoryProperties(int category)

@@ -19,6 +19,7 @@ class MaintenancePage;
 class ColorSwatch;
 class Dialogs;
 class OptionsPage;
+class OverviewPage;
 class QGroupBox;
 class QProgressBar;
 class QPushButton;
@@ -55,6 +56,7 @@ public:
     OptionsPage &optionsPage() override { return *m_optionsPage; }
     MaintenancePage &maintenancePage() { return *m_maintenance; }
     AboutPage &aboutPage() override { return *m_aboutPage; }
+    OverviewPage &overviewPage() { return *m_overviewPage; }
 
     void LoadPlayerData();
     void SavePlayerData();
@@ -151,6 +153,7 @@ private:
     std::unique_ptr<OptionsPage> m_optionsPage;
     std::unique_ptr<AboutPage> m_aboutPage;
     MaintenancePage *m_maintenance = nullptr;
+    OverviewPage *m_overviewPage = nullptr;
 
     QTabWidget *m_gameControl = nullptr;
     QWidget *m_bottomBar = nullptr;
