@@ -461,8 +461,9 @@ void OverviewTest::readingMatchesTheDataTree_data()
         << QByteArray("Root\r\n\tC\r\n\t\tM\xfchle\r\n\t\t\tRecords\r\n\t\t\t\tR\r\n\t\t\t\t\t4\r\n") << 5 << "";
     QTest::newRow("names in UTF-8")
         << QByteArray("Root\r\n\tC\r\n\t\tM\xc3\xbchle\r\n\t\t\tRecords\r\n\t\t\t\tR\r\n\t\t\t\t\t4\r\n") << 5 << "";
-    QTest::newRow("text ends at NUL")
-        << QByteArray("Root\r\n\tC\r\n\t\tGo\r\n\t\t\tRecords\r\n\t\t\t\tR\r\n\t\t\t\t\t4\r\n\0\t\tChess\r\n", 60) << 5 << "";
+    const char withNul[] = "Root\r\n\tC\r\n\t\tGo\r\n\t\t\tRecords\r\n\t\t\t\tR\r\n\t\t\t\t\t4\r\n\0\t\tChess\r\n"
+                           "\t\t\tRecords\r\n\t\t\t\tR\r\n\t\t\t\t\t5\r\n";
+    QTest::newRow("text ends at NUL") << QByteArray(withNul, sizeof withNul - 1) << 5 << "";
     QTest::newRow("empty file") << QByteArray() << 5 << "";
     QTest::newRow("invalid level")
         << QByteArray("Root\r\n\tC\r\n\t\t\t\tdeep\r\n") << 5 << "Invalid level (4) for item \"deep\"";
