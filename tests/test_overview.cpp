@@ -31,7 +31,7 @@ using Overview::PlayerScores;
 
 namespace {
 
-struct GameSpec
+struct PlayedGame
 {
     int category = 1;
     QString name;
@@ -39,7 +39,7 @@ struct GameSpec
 };
 
 // Writes a player's files as the program saves them.
-void writePlayer(const QString &dataDir, int player, const QString &name, const QList<GameSpec> &games,
+void writePlayer(const QString &dataDir, int player, const QString &name, const QList<PlayedGame> &games,
                  const QStringList &categoryNames = {})
 {
     PlayerState state;
@@ -48,7 +48,7 @@ void writePlayer(const QString &dataDir, int player, const QString &name, const 
         state.catListView.append({categoryNames.value(k - 1, QStringLiteral("Category %1").arg(k)),
                                   {QString::number(DefaultCategoryColor(k)), QString::number(DefaultTitleFieldColor),
                                    QString::number(DefaultGamesListColor)}});
-    for (const GameSpec &game : games) {
+    for (const PlayedGame &game : games) {
         const int slot = state.dataView.addGame(game.category, game.name);
         RowList records;
         for (const QString &points : game.points)
@@ -814,7 +814,7 @@ void OverviewTest::categoriesDifferingInCaseShareOneEntry()
 void OverviewTest::gamesGridFollowsPointsGrid()
 {
     TempProgramDir dir;
-    QList<GameSpec> many;
+    QList<PlayedGame> many;
     for (int g = 0; g < 120; ++g)
         many.append({1, QStringLiteral("Game %1").arg(g, 3, 10, QChar(u'0')), {QString::number(g)}});
     writePlayer(dir.dataDir(), 1, "Anna", many);
