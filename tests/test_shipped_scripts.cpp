@@ -95,7 +95,8 @@ void ShippedScriptsTest::germanHasEveryLookedUpKey_data()
                          "The number is too large.",
                          "The number of record lines in this file is negative. The file is not imported.",
                          "The data of this player that have not been saved yet will be replaced by the imported data. "
-                         "Continue?"});
+                         "Continue?",
+                         "The files of these players could not be read. They take no part in the overview:"});
     addIdentifierRows();
 }
 

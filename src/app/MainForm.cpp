@@ -3,10 +3,11 @@
 #include "app/SplashScreen.h"
 #include "keeping/CategoryPanel.h"
 #include "keeping/MaintenancePage.h"
-#include "lists/ImportExportPage.h"
 #include "keeping/Pictures.h"
 #include "keeping/PlayerPanel.h"
 #include "keeping/PlayerSelection.h"
+#include "lists/ImportExportPage.h"
+#include "lists/OverviewPage.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "services/AboutPage.h"
@@ -103,6 +104,11 @@ void TMainForm::buildControls()
     playerHooks.refreshPlayerNames = [this] { refreshPlayerNames(); };
     playerHooks.guarded = [this](const std::function<void()> &handler) { return guarded(handler); };
     m_players = new PlayerSelection(*m_maintenance, *this, std::move(playerHooks));
+    OverviewPage::Hooks overviewHooks;
+    overviewHooks.guarded = [this](const std::function<void()> &handler) { return guarded(handler); };
+    overviewHooks.savePlayerData = [this] { SavePlayerData(); };
+    m_overviewPage = new OverviewPage(m_gameControl->findChild<QWidget *>(QStringLiteral("OverviewSheet")), *this, *this,
+                                      m_files, m_overView, std::move(overviewHooks));
 
     m_optionsPage = std::make_unique<OptionsPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("OptionsSheet")));
     // Queued: the change of language refills LngListBox, which must not happen inside its own signal.
@@ -166,15 +172,19 @@ void TMainForm::FormCreate()
         progress(50, 0);
         FillGamesList();
         progress(75, 0);
-        readOverviewFile();
     });
-    if (loaded)
+    // The last overview is read even when player 1's files could not be, so the next save keeps it.
+    const bool overviewRead = guarded([&] { readOverviewFile(); });
+    if (loaded && overviewRead)
         progress(100, 500);
 }
 
 void TMainForm::readOverviewFile()
 {
     m_overView = m_files.readOverview();
+    m_overviewPage->clearGameAndCategoryFilters();
+    m_overviewPage->FillOverviewGrids();
+    m_overviewPage->FillOverviewFilters();
 }
 
 void TMainForm::LoadPlayerData()
@@ -391,6 +401,8 @@ void TMainForm::refreshPlayerNames()
         names.append(playerName(n));
     if (m_importExport)
         m_importExport->setPlayerNames(names);
+    if (m_overviewPage)
+        m_overviewPage->setPlayerNames(names);
 }
 
 QString TMainForm::playerName(int player) const
@@ -455,6 +467,7 @@ void TMainForm::fillHelpFileList() {}
 void TMainForm::setListHeaders(const ListHeaders &headers)
 {
     m_listHeaders = headers;
+    m_overviewPage->setHeaderTexts(headers.gamesGridCells, headers.bestCell);
 }
 
 void TMainForm::showCategoryProperties(int category)

@@ -23,6 +23,7 @@ class OptionsPage;
 class PictureHandlers;
 class PlayerPanel;
 class PlayerSelection;
+class OverviewPage;
 class QGroupBox;
 class QProgressBar;
 class QPushButton;
@@ -62,6 +63,7 @@ public:
     PlayerSelection &playerSelection() { return *m_players; }
     AboutPage &aboutPage() override { return *m_aboutPage; }
     ImportExportPage &importExportPage() { return *m_importExport; }
+    OverviewPage &overviewPage() { return *m_overviewPage; }
 
     void LoadPlayerData();
     void SavePlayerData();
@@ -164,6 +166,7 @@ private:
     ImportExportPage *m_importExport = nullptr;
     PictureHandlers *m_pictures = nullptr;
     PlayerSelection *m_players = nullptr;
+    OverviewPage *m_overviewPage = nullptr;
 
     QTabWidget *m_gameControl = nullptr;
     QWidget *m_bottomBar = nullptr;

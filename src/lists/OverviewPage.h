@@ -1,0 +1,119 @@
+#pragma once
+
+#include "keeping/KeepingContext.h"
+#include "lists/OverviewFilters.h"
+#include "store/ListRows.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class OverviewGridView;
+class PlayerFiles;
+class PlayerWindow;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QStringListModel;
+class QToolButton;
+class QWidget;
+
+// The "Overview" page: the buttons to build, print and export the overview, the two grids that
+// show its rows and the three filters below them. The rows themselves are the main window's.
+class OverviewPage : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Hooks
+    {
+        // Runs a handler and shows an error it raises; true when it ended well.
+        std::function<bool(const std::function<void()> &)> guarded;
+        // The main window's SavePlayerData.
+        std::function<void()> savePlayerData;
+    };
+
+    OverviewPage(QWidget *sheet, KeepingContext &context, PlayerWindow &players, const PlayerFiles &files,
+                 RowList &overView, Hooks hooks);
+    ~OverviewPage() override;
+
+    // Controls.
+    QWidget *sheet() const { return m_sheet; }
+    QToolButton *updateButton() const { return m_updateButton; }
+    QToolButton *printPreviewButton() const { return m_printPreviewButton; }
+    QToolButton *printButton() const { return m_printButton; }
+    QToolButton *exportCsvButton() const { return m_expCsvButton; }
+    OverviewGridView *gamesGrid() const { return m_gamesGrid; }
+    OverviewGridView *pointsGrid() const { return m_pointsGrid; }
+    QComboBox *gameFilterCombo() const { return m_gameFilter; }
+    QComboBox *categoryFilterCombo() const { return m_categoryFilter; }
+    QComboBox *bestPlayerFilterCombo() const { return m_bestPlayerFilter; }
+    QLabel *itemsPanel() const { return m_itemsPanel; }
+
+    // Handlers and operations.
+    void OverviewUpdateButtonClick();
+    void OverviewExpCSVButtonClick();
+    void GameFilterComboClick();
+    void CategoryFilterComboClick();
+    void OVPointsGridTopLeftChanged();
+    void FillOverviewGrids();
+    void FillOverviewFilters();
+    void UpdateOverviewButtons();
+
+    // Empties the game and category filter lists (at start-up, before the grids are filled).
+    void clearGameAndCategoryFilters();
+
+    // Header cells 0..9 of OVPointsGrid: the ten player names.
+    void setPlayerNames(const QStringList &names);
+    QStringList playerNames() const;
+    // Header cells 0..2 of OVGamesGrid (No., Game, Category) and cell 10 of OVPointsGrid (Best).
+    void setHeaderTexts(const QStringList &gamesCells, const QString &bestCell);
+
+    // The number of rows shown, as the item count tells it.
+    int itemCount() const;
+    // The grids' header texts and shown rows, as one line of fields each: No., Game, Category,
+    // the ten players, Best.
+    QStringList shownHeader() const;
+    QList<QStringList> shownRows() const;
+
+signals:
+    void printPreviewRequested();
+    void printRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void run(const std::function<void()> &handler);
+    void layoutGrids();
+    void fillCombo(QComboBox *combo, QStringListModel *model, const QStringList &entries);
+    Overview::FilterChoice filterChoice() const;
+
+    QWidget *m_sheet;
+    KeepingContext &m_context;
+    PlayerWindow &m_players;
+    const PlayerFiles &m_files;
+    RowList &m_overView;
+    Hooks m_hooks;
+    bool m_syncingScroll = false;
+
+    QWidget *m_gridArea = nullptr;
+    OverviewGridView *m_gamesGrid = nullptr;
+    OverviewGridView *m_pointsGrid = nullptr;
+    QToolButton *m_updateButton = nullptr;
+    QToolButton *m_printPreviewButton = nullptr;
+    QToolButton *m_printButton = nullptr;
+    QToolButton *m_expCsvButton = nullptr;
+    QGroupBox *m_filterBox = nullptr;
+    QComboBox *m_gameFilter = nullptr;
+    QComboBox *m_categoryFilter = nullptr;
+    QComboBox *m_bestPlayerFilter = nullptr;
+    QStringListModel *m_gameFilterModel = nullptr;
+    QStringListModel *m_categoryFilterModel = nullptr;
+    QStringListModel *m_bestPlayerFilterModel = nullptr;
+    QLabel *m_itemsPanel = nullptr;
+};
