@@ -17,7 +17,7 @@ public:
 
     void selectFirstCategory() override { calls << "selectFirstCategory"; }
     void updateButtons() override { calls << "updateButtons"; }
-    void refreshPlayerNames() override { calls << "refreshPlayerNames:" + names[0]; }
+    void refreshPlayerNames() override { calls << "refreshPlayerNames:" + QStringList(names.begin(), names.end()).join(u','); }
     void setPlayerName(int player, const QString &name) override
     {
         calls << "setPlayerName";
@@ -104,8 +104,13 @@ void PlayerFilesTest::saveThenLoadRestoresEverything()
     QCOMPARE(other.captions[1], QString("Cards"));
     QCOMPARE(other.colors[1], 255);
     QVERIFY(!loaded.filesDamaged);
-    // The player names are handed on before the loaded name is set.
-    QCOMPARE(other.calls.indexOf("refreshPlayerNames:Player 1") + 1, other.calls.indexOf("setPlayerName"));
+    // The player names are handed on before the loaded name is set, and again with it.
+    const qsizetype named = other.calls.indexOf("setPlayerName");
+    QVERIFY(named > 0);
+    QVERIFY(other.calls[named - 1].startsWith("refreshPlayerNames:"));
+    QVERIFY(other.calls[named - 1].contains("Player 4"));
+    QVERIFY(other.calls.value(named + 1).startsWith("refreshPlayerNames:"));
+    QVERIFY(other.calls.value(named + 1).contains(QString::fromUtf8("Player 3,Jörg,Player 5")));
     QVERIFY(other.calls.contains("showCategoryProperties:1"));
 }
 

@@ -99,6 +99,8 @@ void PlayerFiles::loadSteps(int player, PlayerState &state, PlayerWindow &window
 
     window.refreshPlayerNames();
     window.setPlayerName(player, textLine(1));
+    // The lists that show the names follow the name just read, not the one it replaced.
+    window.refreshPlayerNames();
     TextToPicture(line(2), state.playerPic);
     window.playerPictureChanged();
     const QString topList = textLine(3);
