@@ -440,11 +440,8 @@ void RecordsPage::showScaledPicture()
         m_gameImage->clear();
         return;
     }
-    const QSize room = m_gameImage->size();
-    if (m_gamePixmap.width() <= room.width() && m_gamePixmap.height() <= room.height())
-        m_gameImage->setPixmap(m_gamePixmap);
-    else
-        m_gameImage->setPixmap(m_gamePixmap.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // The picture fills the box, small ones enlarged, without being distorted.
+    m_gameImage->setPixmap(m_gamePixmap.scaled(m_gameImage->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 QStringList RecordsPage::gameCommentLines() const
