@@ -894,6 +894,14 @@ void OverviewTest::textPlacedInCells()
     w.createList();
     w.options().setAlternatingLines(false);
     QCOMPARE(OverviewCell::textRect(QRect(10, 20, 58, 16)), QRect(12, 22, 53, 14));
+    // A text too wide for its cell keeps its beginning.
+    const QFontMetrics metrics(w.points()->font());
+    QCOMPARE(OverviewCell::shownText(QStringLiteral("Anna"), metrics, 53), QStringLiteral("Anna"));
+    const QString longName = QStringLiteral("Bernadette-Maria");
+    const QString shortened = OverviewCell::shownText(longName, metrics, 53);
+    QVERIFY2(shortened.startsWith(u'B') && shortened.endsWith(QChar(0x2026)), qPrintable(shortened));
+    QVERIFY(metrics.horizontalAdvance(shortened) <= 53);
+    QCOMPARE(w.points()->model()->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), QStringLiteral("Anna"));
 
     OverviewGridView *grid = w.points();
     // Columns 0 and 10 side by side in view.

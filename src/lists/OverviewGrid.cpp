@@ -25,8 +25,11 @@ void drawCellText(QPainter *painter, const QRect &cell, const QString &text, boo
     painter->save();
     painter->setClipRect(cell);
     painter->setPen(color);
-    painter->drawText(OverviewCell::textRect(cell), Qt::AlignTop | (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::TextSingleLine,
-                      text);
+    const QRect area = OverviewCell::textRect(cell);
+    const QString shown = OverviewCell::shownText(text, painter->fontMetrics(), area.width());
+    // A shortened text starts at the left edge, whatever the column's alignment.
+    const bool alignRight = right && shown == text;
+    painter->drawText(area, Qt::AlignTop | (alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::TextSingleLine, shown);
     painter->restore();
 }
 
@@ -81,6 +84,7 @@ QVariant OverviewGridModel::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::ToolTipRole:
         return cellText(index.row(), index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignTop | (rightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft));
@@ -93,7 +97,7 @@ QVariant OverviewGridModel::headerData(int section, Qt::Orientation orientation,
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= m_titles.size())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
+    if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
         return m_titles[section];
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignTop | (rightAligned(section) ? Qt::AlignRight : Qt::AlignLeft));
@@ -129,6 +133,13 @@ QColor background(const ListLineColors &colors, int gridRow, const QColor &ordin
 QRect textRect(const QRect &cell)
 {
     return cell.adjusted(LeftGap, TopGap, -RightGap, 0);
+}
+
+QString shownText(const QString &text, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    return metrics.elidedText(text, Qt::ElideRight, width);
 }
 
 } // namespace OverviewCell
