@@ -8,6 +8,7 @@
 #include "platform/ColorValue.h"
 #include "services/ColorSwatch.h"
 #include "services/OptionsPage.h"
+#include "services/Settings.h"
 #include "store/DataTree.h"
 #include "store/HeadlessPlayerWindow.h"
 #include "store/PlayerFiles.h"
@@ -295,6 +296,7 @@ private slots:
     void textPlacedInCells();
     void overviewFileRestoredAtStartUp();
     void germanTexts();
+    void languageChangeKeepsChosenFilters();
     void csvExportOfShownRows();
     void nothingCutAtDesignedSize();
 };
@@ -978,6 +980,26 @@ void OverviewTest::germanTexts()
     w.createList();
     QCOMPARE(w.entries("CategoryFilterCombo"), (QStringList{"(Alle)", "Board", "Strategy"}));
     QCOMPARE(w.itemsText(), QString("2 Einträge aufgelistet."));
+}
+
+void OverviewTest::languageChangeKeepsChosenFilters()
+{
+    TempProgramDir dir;
+    QFile script(QStringLiteral(TALLIMO_DATA "/LScripts/German.lng"));
+    QVERIFY(script.open(QIODevice::ReadOnly));
+    dir.write("LScripts/German.lng", script.readAll());
+    writeChessPlayers(dir.dataDir());
+    OverviewWindow w(dir);
+    w.createList();
+    w.choose("CategoryFilterCombo", "Strategy");
+    QCOMPARE(w.itemsText(), QString("1 items listed."));
+
+    w.options().selectLanguage(QStringLiteral("German.lng"));
+    QVERIFY(w.form->guarded([&] { Settings::ChangeLanguage(*w.form); }));
+    QCOMPARE(w.entries("CategoryFilterCombo"), (QStringList{"(Alle)", "Board", "Strategy"}));
+    QCOMPARE(w.entries("GameFilterCombo").first(), QString("(Alle)"));
+    QCOMPARE(w.combo("CategoryFilterCombo")->currentText(), QString("Strategy"));
+    QCOMPARE(w.itemsText(), QString("1 Einträge aufgelistet."));
 }
 
 void OverviewTest::csvExportOfShownRows()

@@ -243,6 +243,24 @@ void OverviewPage::setHeaderTexts(const QStringList &gamesCells, const QString &
     for (int column = 0; column < 3; ++column)
         m_gamesGrid->gridModel()->setHeaderData(column, Qt::Horizontal, gamesCells.value(column));
     m_pointsGrid->gridModel()->setHeaderData(Overview::PlayerCount, Qt::Horizontal, bestCell);
+    retranslateFilterTexts();
+}
+
+void OverviewPage::retranslateFilterTexts()
+{
+    // The first entry of each filter list and the item count follow a change of language; the
+    // chosen entries stay chosen.
+    const QString all = Overview::AllEntry(LngText(QStringLiteral("Captions"), QStringLiteral("All")));
+    for (QStringListModel *model : {m_gameFilterModel, m_categoryFilterModel, m_bestPlayerFilterModel})
+        if (model->rowCount() > 0)
+            model->setData(model->index(0), all);
+    showItemCount();
+}
+
+void OverviewPage::showItemCount()
+{
+    m_itemsPanel->setText(QString::number(itemCount()) + u' '
+                          + LngText(QStringLiteral("Messages"), QStringLiteral("items listed.")));
 }
 
 void OverviewPage::fillCombo(QComboBox *combo, QStringListModel *model, const QStringList &entries)
@@ -277,8 +295,7 @@ void OverviewPage::FillOverviewGrids()
     RowList passing = Overview::PassingRows(m_overView, filterChoice());
     m_gamesGrid->gridModel()->setRows(passing);
     m_pointsGrid->gridModel()->setRows(std::move(passing));
-    m_itemsPanel->setText(QString::number(itemCount()) + u' '
-                          + LngText(QStringLiteral("Messages"), QStringLiteral("items listed.")));
+    showItemCount();
     UpdateOverviewButtons();
 }
 

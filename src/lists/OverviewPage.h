@@ -91,6 +91,8 @@ private:
     void run(const std::function<void()> &handler);
     void layoutGrids();
     void fillCombo(QComboBox *combo, QStringListModel *model, const QStringList &entries);
+    void retranslateFilterTexts();
+    void showItemCount();
     Overview::FilterChoice filterChoice() const;
 
     QWidget *m_sheet;
