@@ -85,11 +85,17 @@ void PlayerPanel::paintEvent(QPaintEvent *event)
     // only then cut with an ellipsis.
     const QRect area = contentsRect().adjusted(1, 0, -1, 0);
     QFont f = font();
-    qreal size = f.pointSizeF();
-    const qreal smallest = qMax<qreal>(6.0, size * 0.7);
-    while (size > smallest && QFontMetrics(f).horizontalAdvance(text()) > area.width()) {
-        size -= 0.5;
-        f.setPointSizeF(size);
+    // Desktop fonts come in points or in pixels; the name shrinks in the font's own unit.
+    const bool inPixels = f.pointSizeF() <= 0;
+    qreal size = inPixels ? qreal(f.pixelSize()) : f.pointSizeF();
+    const qreal smallest = qMax<qreal>(inPixels ? 8.0 : 6.0, size * 0.7);
+    const qreal step = inPixels ? 1.0 : 0.5;
+    while (size - step >= smallest && QFontMetrics(f).elidedText(text(), Qt::ElideRight, area.width()) != text()) {
+        size -= step;
+        if (inPixels)
+            f.setPixelSize(int(size));
+        else
+            f.setPointSizeF(size);
     }
     painter.setFont(f);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
