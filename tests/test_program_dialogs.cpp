@@ -73,8 +73,10 @@ void ProgramDialogsTest::nameFilters_data()
     QTest::newRow("last description alone") << "Bitmaps|*.bmp|Everything"
                                             << QStringList{"Bitmaps (*.bmp)", "Everything (*)"};
     QTest::newRow("empty description") << "|*.dat" << QStringList{"(*.dat)"};
-    QTest::newRow("description with patterns shown") << "Bitmaps (*.bmp)|*.bmp"
-                                                     << QStringList{"Bitmaps (*.bmp) (*.bmp)"};
+    QTest::newRow("description with patterns shown") << "Bitmaps (*.bmp)|*.bmp|CSV files (*.csv)|*.csv"
+                                                     << QStringList{"Bitmaps (*.bmp)", "CSV files (*.csv)"};
+    QTest::newRow("description with other patterns") << "Pictures (*.bmp)|*.bmp;*.jpg"
+                                                     << QStringList{"Pictures (*.bmp) (*.bmp *.jpg)"};
 }
 
 void ProgramDialogsTest::nameFilters()
@@ -202,11 +204,12 @@ void ProgramDialogsTest::openFileDialog()
 {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    const QString picture = folder.filePath(QStringLiteral("game.jpg"));
-    QFile file(picture);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("x");
-    file.close();
+    // One file for each entry: the dialog lists only files its chosen entry shows.
+    for (const char *name : {"game.jpg", "game.bmp"}) {
+        QFile file(folder.filePath(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("x");
+    }
 
     ProgramDialogs dialogs;
     const QString filter = QStringLiteral("Bitmaps|*.bmp|JPEG files|*.jpg;*.jpeg");
@@ -221,6 +224,7 @@ void ProgramDialogsTest::openFileDialog()
                           Case{1, "Bitmaps (*.bmp)", "JPEG files (*.jpg *.jpeg)", 2},
                           Case{7, "Bitmaps (*.bmp)", "Bitmaps (*.bmp)", 1},
                           Case{0, "Bitmaps (*.bmp)", "Bitmaps (*.bmp)", 1}}) {
+        const QString picture = folder.filePath(c.returned == 1 ? QStringLiteral("game.bmp") : QStringLiteral("game.jpg"));
         QString shown, directory;
         QFileDialog::AcceptMode mode = QFileDialog::AcceptSave;
         whenModal([&](QDialog *dialog) {

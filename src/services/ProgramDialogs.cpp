@@ -117,8 +117,13 @@ QStringList ProgramDialogs::nameFilters(const QString &filter)
             patterns.append(QStringLiteral("*"));
         const QString description = parts.at(i).trimmed();
         const QString list = patterns.join(QLatin1Char(' '));
-        result.append(description.isEmpty() ? QStringLiteral("(%1)").arg(list)
-                                            : QStringLiteral("%1 (%2)").arg(description, list));
+        const QString shownPatterns = QStringLiteral("(%1)").arg(list);
+        if (description.isEmpty())
+            result.append(shownPatterns);
+        else if (description.endsWith(shownPatterns)) // the description names its patterns already
+            result.append(description);
+        else
+            result.append(description + u' ' + shownPatterns);
     }
     return result;
 }
