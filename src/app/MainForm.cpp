@@ -3,6 +3,9 @@
 #include "app/SplashScreen.h"
 #include "keeping/CategoryPanel.h"
 #include "keeping/MaintenancePage.h"
+#include "keeping/RecordsPage.h"
+#include "lists/ListCsvExport.h"
+#include "lists/TopPage.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "services/AboutPage.h"
@@ -50,6 +53,9 @@ TMainForm::TMainForm(Dialogs &dialogs, MainFormOptions options)
 
 TMainForm::~TMainForm()
 {
+    // Hidden while every part is whole: the close in QWidget's destructor would lay out lists
+    // that ask this window for their line colours.
+    hide();
     qApp->removeEventFilter(this);
     if (m_dialogs.parentWindow() == this)
         m_dialogs.setParentWindow(nullptr);
@@ -86,6 +92,12 @@ void TMainForm::buildControls()
                                         std::move(hooks));
     connect(m_maintenance, &MaintenancePage::swatchPressed, this,
             [this](ColorSwatch *swatch) { guarded([&] { CatColorMouseDown(swatch); }); });
+
+    // The top list and the records list's CSV export.
+    m_topPage = new TopPage(m_maintenance->topSheet(), *this);
+    m_topPage->setGuard([this](const std::function<void()> &handler) { return guarded(handler); });
+    connect(&m_maintenance->recordsPage(), &RecordsPage::exportCsvRequested, this,
+            [this] { guarded([&] { RecListExpCSVButtonClick(*this, m_maintenance->recordsPage()); }); });
 
     m_optionsPage = std::make_unique<OptionsPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("OptionsSheet")));
     // Queued: the change of language refills LngListBox, which must not happen inside its own signal.
@@ -291,6 +303,7 @@ void TMainForm::FormResize()
     if (m_optionsPage)
         m_optionsPage->centreOptionsBox();
     m_maintenance->resizeRows();
+    m_topPage->resizeColumns();
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
@@ -408,6 +421,8 @@ void TMainForm::fillHelpFileList() {}
 void TMainForm::setListHeaders(const ListHeaders &headers)
 {
     m_listHeaders = headers;
+    m_topPage->setColumnCaptions(headers.topColumns);
+    m_maintenance->recordsPage().retranslateColumns();
 }
 
 void TMainForm::showCategoryProperties(int category)
@@ -417,7 +432,10 @@ void TMainForm::showCategoryProperties(int category)
 
 void TMainForm::playerPictureChanged() {}
 
-void TMainForm::topListChanged() {}
+void TMainForm::topListChanged()
+{
+    m_topPage->showList(m_player.topView);
+}
 
 void TMainForm::damagedFilesSetAside(const QStringList &paths)
 {

@@ -23,6 +23,7 @@ class QGroupBox;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class TopPage;
 
 struct MainFormOptions
 {
@@ -54,6 +55,7 @@ public:
     SharedFileDialog &saveDialog() override { return m_saveDialog; }
     OptionsPage &optionsPage() override { return *m_optionsPage; }
     MaintenancePage &maintenancePage() { return *m_maintenance; }
+    TopPage &topPage() { return *m_topPage; }
     AboutPage &aboutPage() override { return *m_aboutPage; }
 
     void LoadPlayerData();
@@ -151,6 +153,7 @@ private:
     std::unique_ptr<OptionsPage> m_optionsPage;
     std::unique_ptr<AboutPage> m_aboutPage;
     MaintenancePage *m_maintenance = nullptr;
+    TopPage *m_topPage = nullptr;
 
     QTabWidget *m_gameControl = nullptr;
     QWidget *m_bottomBar = nullptr;
