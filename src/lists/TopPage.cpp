@@ -21,6 +21,8 @@ namespace {
 constexpr int TopListLast = 4;
 // Room the list keeps beside the comment column: the four columns before it and the frame.
 constexpr int CommentColumnSpare = 410;
+// A narrower list still shows some of the comment; the list then scrolls sideways.
+constexpr int MinCommentWidth = 100;
 
 QIcon standardIcon(QWidget *widget, const char *themeName, QStyle::StandardPixmap fallback)
 {
@@ -188,7 +190,8 @@ void TopPage::retranslateColumns()
 
 void TopPage::resizeColumns()
 {
-    m_topView->header()->resizeSection(TopListModel::CommentColumn, qMax(0, m_topView->width() - CommentColumnSpare));
+    m_topView->header()->resizeSection(TopListModel::CommentColumn,
+                                       qMax(MinCommentWidth, m_topView->width() - CommentColumnSpare));
 }
 
 bool TopPage::eventFilter(QObject *watched, QEvent *event)

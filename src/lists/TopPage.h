@@ -53,7 +53,7 @@ public:
     void setColumnCaptions(const QStringList &captions);
     // The same from the language script ("Captions").
     void retranslateColumns();
-    // The comment column takes the list's width minus 410 pixels.
+    // The comment column takes the list's width minus 410 pixels, and at least 100.
     void resizeColumns();
 
 signals:
