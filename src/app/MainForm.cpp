@@ -6,8 +6,11 @@
 #include "keeping/Pictures.h"
 #include "keeping/PlayerPanel.h"
 #include "keeping/PlayerSelection.h"
+#include "keeping/RecordsPage.h"
 #include "lists/ImportExportPage.h"
+#include "lists/ListCsvExport.h"
 #include "lists/OverviewPage.h"
+#include "lists/TopPage.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "services/AboutPage.h"
@@ -53,6 +56,9 @@ TMainForm::TMainForm(Dialogs &dialogs, MainFormOptions options)
 
 TMainForm::~TMainForm()
 {
+    // Hidden while every part is whole: the close in QWidget's destructor would lay out lists
+    // that ask this window for their line colours.
+    hide();
     qApp->removeEventFilter(this);
     if (m_dialogs.parentWindow() == this)
         m_dialogs.setParentWindow(nullptr);
@@ -109,6 +115,11 @@ void TMainForm::buildControls()
     overviewHooks.savePlayerData = [this] { SavePlayerData(); };
     m_overviewPage = new OverviewPage(m_gameControl->findChild<QWidget *>(QStringLiteral("OverviewSheet")), *this, *this,
                                       m_files, m_overView, std::move(overviewHooks));
+    // The top list and the records list's CSV export.
+    m_topPage = new TopPage(m_maintenance->topSheet(), *this);
+    m_topPage->setGuard([this](const std::function<void()> &handler) { return guarded(handler); });
+    connect(&m_maintenance->recordsPage(), &RecordsPage::exportCsvRequested, this,
+            [this] { guarded([&] { RecListExpCSVButtonClick(*this, m_maintenance->recordsPage()); }); });
 
     m_optionsPage = std::make_unique<OptionsPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("OptionsSheet")));
     // Queued: the change of language refills LngListBox, which must not happen inside its own signal.
@@ -339,6 +350,7 @@ void TMainForm::FormResize()
         m_optionsPage->centreOptionsBox();
     m_maintenance->resizeRows();
     m_players->ArrangePlayerButtons();
+    m_topPage->resizeColumns();
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
@@ -468,6 +480,8 @@ void TMainForm::setListHeaders(const ListHeaders &headers)
 {
     m_listHeaders = headers;
     m_overviewPage->setHeaderTexts(headers.gamesGridCells, headers.bestCell);
+    m_topPage->setColumnCaptions(headers.topColumns);
+    m_maintenance->recordsPage().retranslateColumns();
 }
 
 void TMainForm::showCategoryProperties(int category)
@@ -480,7 +494,10 @@ void TMainForm::playerPictureChanged()
     m_pictures->showPlayerPicture();
 }
 
-void TMainForm::topListChanged() {}
+void TMainForm::topListChanged()
+{
+    m_topPage->showList(m_player.topView);
+}
 
 void TMainForm::damagedFilesSetAside(const QStringList &paths)
 {

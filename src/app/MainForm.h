@@ -28,6 +28,7 @@ class QGroupBox;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class TopPage;
 
 struct MainFormOptions
 {
@@ -61,6 +62,7 @@ public:
     MaintenancePage &maintenancePage() { return *m_maintenance; }
     PictureHandlers &pictures() { return *m_pictures; }
     PlayerSelection &playerSelection() { return *m_players; }
+    TopPage &topPage() { return *m_topPage; }
     AboutPage &aboutPage() override { return *m_aboutPage; }
     ImportExportPage &importExportPage() { return *m_importExport; }
     OverviewPage &overviewPage() { return *m_overviewPage; }
@@ -167,6 +169,7 @@ private:
     PictureHandlers *m_pictures = nullptr;
     PlayerSelection *m_players = nullptr;
     OverviewPage *m_overviewPage = nullptr;
+    TopPage *m_topPage = nullptr;
 
     QTabWidget *m_gameControl = nullptr;
     QWidget *m_bottomBar = nullptr;

@@ -1,10 +1,8 @@
 #include "keeping/RecordListModel.h"
 
-#include "platform/ColorValue.h"
+#include "keeping/RowColors.h"
 
 #include <QBrush>
-#include <QGuiApplication>
-#include <QPalette>
 
 RecordListModel::RecordListModel(std::function<ListLineColors()> lineColors, QObject *parent)
     : QAbstractTableModel(parent), m_titles(ColumnCount), m_lineColors(std::move(lineColors))
@@ -52,12 +50,8 @@ QVariant RecordListModel::data(const QModelIndex &index, int role) const
         if (index.column() == PointsColumn || index.column() == DateColumn)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
-    case Qt::BackgroundRole: {
-        const ListLineColors colors = m_lineColors ? m_lineColors() : ListLineColors();
-        if (!colors.alternating)
-            return QBrush(QGuiApplication::palette().color(QPalette::Base));
-        return QBrush(ColorValue::toColor(index.row() % 2 == 0 ? colors.color1 : colors.color2));
-    }
+    case Qt::BackgroundRole:
+        return QBrush(rowBackground(m_lineColors ? m_lineColors() : ListLineColors(), index.row()));
     default:
         return {};
     }

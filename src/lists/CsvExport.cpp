@@ -3,6 +3,8 @@
 #include "store/CommaText.h"
 #include "store/TextFile.h"
 
+#include <QFileInfo>
+
 namespace CsvExport {
 
 QString filter()
@@ -12,7 +14,8 @@ QString filter()
 
 QString pathFor(const QString &chosen)
 {
-    return chosen.contains(u'.') ? chosen : chosen + QStringLiteral(".csv");
+    // Only the file's own name counts: a full stop in a folder name is no extension.
+    return QFileInfo(chosen).fileName().contains(u'.') ? chosen : chosen + QStringLiteral(".csv");
 }
 
 QString line(const QStringList &fields)

@@ -11,7 +11,7 @@ namespace CsvExport {
 // The filter of the save dialog for CSV files.
 QString filter();
 
-// The chosen path, with ".csv" appended when it holds no full stop anywhere.
+// The chosen path, with ".csv" appended when its file name holds no full stop.
 QString pathFor(const QString &chosen);
 
 // One line of fields: a field with a double quote, a comma or a character 1..32 stands in

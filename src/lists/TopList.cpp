@@ -1,0 +1,138 @@
+#include "lists/TopList.h"
+
+#include "store/AppError.h"
+#include "store/DateNumber.h"
+#include "store/Points.h"
+
+#include <QHash>
+#include <QProgressBar>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace TopList {
+
+namespace {
+
+// The bar runs from 0 to the number of slots minus 1, one step per slot. Qt shows a range of a
+// single value as busy rather than as a position, so one slot or none gets the range 0..1 and
+// a full bar for its step.
+class Progress
+{
+public:
+    Progress(QProgressBar *bar, qsizetype slotCount) : m_bar(bar), m_single(slotCount <= 1)
+    {
+        if (!m_bar)
+            return;
+        const qsizetype last = qMin<qsizetype>(slotCount - 1, std::numeric_limits<int>::max());
+        m_bar->setRange(0, m_single ? 1 : int(last));
+    }
+
+    void step(qsizetype i)
+    {
+        if (!m_bar)
+            return;
+        const int position = m_single ? 1 : int(qMin<qsizetype>(i, std::numeric_limits<int>::max()));
+        m_bar->setValue(qBound(m_bar->minimum(), position, m_bar->maximum()));
+    }
+
+private:
+    QProgressBar *m_bar;
+    bool m_single;
+};
+
+// The first record node of a game that holds points; null when the game has none.
+const DataNode *firstRecord(const DataNode &game)
+{
+    if (game.children.empty())
+        return nullptr;
+    for (const DataNode &record : game.children.front().children) {
+        // A record node has three children: points, date number, comment.
+        if (record.children.size() < 3)
+            throw AppError::indexOutOfBounds(qsizetype(record.children.size()));
+        if (!record.children[0].text.isEmpty())
+            return &record;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+RowList collectRows(const DataTree &tree, int category, QProgressBar *progress)
+{
+    // A player without games has no category nodes yet: an empty list.
+    const std::vector<DataNode> *gameSlots = nullptr;
+    if (!tree.isEmpty() && category >= 1 && size_t(category) <= tree.root().children.size())
+        gameSlots = &tree.category(category).children;
+    const qsizetype count = gameSlots ? qsizetype(gameSlots->size()) : 0;
+
+    Progress bar(progress, count);
+    RowList rows;
+    for (qsizetype i = 0; i < count; ++i) {
+        bar.step(i);
+        const DataNode &game = (*gameSlots)[size_t(i)];
+        if (game.text.isEmpty())
+            continue;
+        const DataNode *record = firstRecord(game);
+        if (!record)
+            continue;
+        rows.append({QString(),
+                     {game.text, record->children[0].text, QString(), record->children[2].text,
+                      record->children[1].text}});
+    }
+    return rows;
+}
+
+int TopViewCompare(const ListRow &item1, const ListRow &item2)
+{
+    return Points::parse(item1.subItem(PointsField)) > Points::parse(item2.subItem(PointsField)) ? -1 : 1;
+}
+
+QString rankText(qsizetype position)
+{
+    return QStringLiteral("%1").arg(position + 1, 4, 10, QChar(u'0'));
+}
+
+void rankRows(RowList &rows)
+{
+    // Every value is read before anything changes, so a damaged one leaves the rows as they were.
+    struct Key
+    {
+        qint64 points;
+        qsizetype row;
+    };
+    std::vector<Key> keys;
+    keys.reserve(size_t(rows.size()));
+    QHash<QString, QString> dates;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const ListRow &row = rows[i];
+        keys.push_back({Points::parse(row.subItem(PointsField)), i});
+        const QString dateNumber = row.subItem(DateNoField);
+        if (!dates.contains(dateNumber))
+            dates.insert(dateNumber, DateNumber::shortText(DateNumber::parse(dateNumber)));
+    }
+    // The same order as TopViewCompare, with equal points in their first order.
+    std::stable_sort(keys.begin(), keys.end(), [](const Key &a, const Key &b) { return a.points > b.points; });
+
+    RowList ranked;
+    ranked.reserve(rows.size());
+    for (size_t k = 0; k < keys.size(); ++k) {
+        ListRow row = std::move(rows[keys[k].row]);
+        row.caption = rankText(qsizetype(k));
+        while (row.subItems.size() < FieldCount)
+            row.subItems.append(QString());
+        row.subItems[DateField] = dates.value(row.subItems[DateNoField]);
+        ranked.append(std::move(row));
+    }
+    rows = std::move(ranked);
+}
+
+RowList buildRows(const DataTree &tree, int category, QProgressBar *progress)
+{
+    RowList rows = collectRows(tree, category, progress);
+    rankRows(rows);
+    return rows;
+}
+
+} // namespace TopList
