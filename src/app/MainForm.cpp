@@ -13,6 +13,7 @@
 #include "lists/TopPage.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
+#include "platform/HandlerGuard.h"
 #include "services/AboutPage.h"
 #include "services/ColorSwatch.h"
 #include "services/MessDlg.h"
@@ -292,15 +293,7 @@ void TMainForm::CatColorMouseDown(ColorSwatch *swatch)
 
 bool TMainForm::guarded(const std::function<void()> &handler)
 {
-    try {
-        handler();
-        return true;
-    } catch (const AppError &error) {
-        m_dialogs.showError(error.message());
-    } catch (const std::bad_alloc &) {
-        m_dialogs.showError(QStringLiteral("Out of memory"));
-    }
-    return false;
+    return RunGuarded(m_dialogs, handler);
 }
 
 void TMainForm::ExitButtonClick()

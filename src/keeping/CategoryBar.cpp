@@ -3,6 +3,7 @@
 #include "keeping/CategoryPanel.h"
 #include "keeping/GamesListModel.h"
 #include "keeping/GamesListView.h"
+#include "platform/PictureButton.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -57,16 +58,7 @@ QIcon glyphIcon(Glyph glyph)
 
 QToolButton *makeButton(const char *name, const char *hint, Glyph glyph, QWidget *parent)
 {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(QLatin1String(hint));
-    button->setAccessibleName(QLatin1String(hint));
-    button->setIcon(glyphIcon(glyph));
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    button->setAutoRaise(false);
-    button->setFocusPolicy(Qt::StrongFocus);
-    button->setFixedSize(ButtonSize, ButtonSize);
-    return button;
+    return MakePictureButton(parent, QLatin1String(name), QLatin1String(hint), glyphIcon(glyph), ButtonSize);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "keeping/RecordsPage.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
+#include "platform/PictureButton.h"
 #include "services/ColorSwatch.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
@@ -84,14 +85,8 @@ void MaintenancePage::buildControls()
     auto *playerRow = new QHBoxLayout;
     playerRow->setSpacing(4);
     playerRow->addWidget(m_playerSelectionBox, 1);
-    m_playerRenameButton = new QToolButton(m_sheet);
-    m_playerRenameButton->setObjectName(QStringLiteral("PlayerRenameButton"));
-    m_playerRenameButton->setToolTip(QStringLiteral("Rename player"));
-    m_playerRenameButton->setAccessibleName(QStringLiteral("Rename player"));
-    m_playerRenameButton->setIcon(renameIcon());
-    m_playerRenameButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_playerRenameButton->setFocusPolicy(Qt::StrongFocus);
-    m_playerRenameButton->setFixedSize(26, 26);
+    m_playerRenameButton = MakePictureButton(m_sheet, QStringLiteral("PlayerRenameButton"),
+                                             QStringLiteral("Rename player"), renameIcon());
     playerRow->addWidget(m_playerRenameButton, 0, Qt::AlignBottom);
     pageLayout->addLayout(playerRow);
 
@@ -158,10 +153,7 @@ void MaintenancePage::connectHandlers()
 
 void MaintenancePage::run(const std::function<void()> &handler)
 {
-    if (m_hooks.guarded)
-        m_hooks.guarded(handler);
-    else
-        handler();
+    RunGuarded(m_hooks.guarded, m_context.dialogs(), handler);
 }
 
 CategoryPanel *MaintenancePage::CategoryPanelOf(int n) const

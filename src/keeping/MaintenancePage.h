@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HandlerGuard.h"
+
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
@@ -34,7 +36,7 @@ public:
         // Sets the main window's CurrentCategory.
         std::function<void(int)> setCurrentCategory;
         // Runs a handler and shows an error it raises; true when it ended well.
-        std::function<bool(const std::function<void()> &)> guarded;
+        HandlerGuard guarded;
     };
 
     MaintenancePage(QWidget *sheet, KeepingContext &context, Hooks hooks);

@@ -42,10 +42,7 @@ PictureHandlers::PictureHandlers(MaintenancePage &page, KeepingContext &context,
 
 void PictureHandlers::run(const std::function<void()> &handler)
 {
-    if (m_guard)
-        m_guard(handler);
-    else
-        handler();
+    RunGuarded(m_guard, m_context.dialogs(), handler);
 }
 
 QString PictureHandlers::fullSizePath() const

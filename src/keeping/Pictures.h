@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HandlerGuard.h"
+
 #include <QObject>
 #include <QString>
 
@@ -17,7 +19,7 @@ class PictureHandlers : public QObject
 
 public:
     // Runs a handler and shows an error it raises; true when it ended well.
-    using Guard = std::function<bool(const std::function<void()> &)>;
+    using Guard = HandlerGuard;
 
     PictureHandlers(MaintenancePage &page, KeepingContext &context, QString dataDir, Guard guard);
 

@@ -41,10 +41,7 @@ PlayerSelection::PlayerSelection(MaintenancePage &page, KeepingContext &context,
 
 void PlayerSelection::run(const std::function<void()> &handler)
 {
-    if (m_hooks.guarded)
-        m_hooks.guarded(handler);
-    else
-        handler();
+    RunGuarded(m_hooks.guarded, m_context.dialogs(), handler);
 }
 
 PlayerPanel *PlayerSelection::PlayerButtonOf(int n) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HandlerGuard.h"
+
 #include <QObject>
 #include <QString>
 
@@ -30,7 +32,7 @@ public:
         // Copies the ten names wherever else they are shown.
         std::function<void()> refreshPlayerNames;
         // Runs a handler and shows an error it raises; true when it ended well.
-        std::function<bool(const std::function<void()> &)> guarded;
+        HandlerGuard guarded;
     };
 
     PlayerSelection(MaintenancePage &page, KeepingContext &context, Hooks hooks);

@@ -3,6 +3,7 @@
 #include "keeping/RecordListModel.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
+#include "platform/PictureButton.h"
 #include "platform/PictureCodec.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
@@ -41,11 +42,6 @@ constexpr int CommentColumnSpare = 220;
 // Room the entry box keeps beside the comment field.
 constexpr int CommentEditSpare = 270;
 
-QIcon standardIcon(QWidget *widget, const char *themeName, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QLatin1String(themeName), widget->style()->standardIcon(fallback, nullptr, widget));
-}
-
 QString messages(const char *key)
 {
     return LngText(QStringLiteral("Messages"), QLatin1String(key));
@@ -67,17 +63,6 @@ RecordsPage::RecordsPage(KeepingContext &context, QWidget *parent)
     : QWidget(parent), m_ctx(context), m_titleColor(ColorValue::TooltipBackground)
 {
     setObjectName(QStringLiteral("RecordsSheet"));
-    m_guard = [this](const std::function<void()> &handler) {
-        try {
-            handler();
-            return true;
-        } catch (const AppError &error) {
-            m_ctx.dialogs().showError(error.message());
-        } catch (const std::bad_alloc &) {
-            m_ctx.dialogs().showError(QStringLiteral("Out of memory"));
-        }
-        return false;
-    };
     build();
     retranslateColumns();
     setTitleColor(m_titleColor);
@@ -100,25 +85,6 @@ void RecordsPage::setGuard(Guard guard)
 {
     if (guard)
         m_guard = std::move(guard);
-}
-
-QToolButton *RecordsPage::makeButton(QWidget *parent, const QString &name, const QString &hint, const QIcon &icon)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setAccessibleName(hint);
-    button->setFocusPolicy(Qt::StrongFocus);
-    button->setAutoRaise(false);
-    if (icon.isNull()) {
-        button->setText(hint);
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    } else {
-        button->setIcon(icon);
-        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    }
-    button->setFixedSize(26, 26);
-    return button;
 }
 
 void RecordsPage::build()
@@ -159,10 +125,10 @@ void RecordsPage::build()
     m_gameImage->hide();
     pictureLayout->addWidget(m_gameImage);
     auto *pictureButtons = new QVBoxLayout;
-    m_openPicButton = makeButton(m_pictureBox, QStringLiteral("OpenPicButton"), QStringLiteral("Open picture"),
-                                 standardIcon(this, "document-open", QStyle::SP_DialogOpenButton));
-    m_fullSizeButton = makeButton(m_pictureBox, QStringLiteral("FullSizeButton"), QStringLiteral("Show fullsize picture"),
-                                  standardIcon(this, "zoom-original", QStyle::SP_TitleBarMaxButton));
+    m_openPicButton = MakePictureButton(m_pictureBox, QStringLiteral("OpenPicButton"), QStringLiteral("Open picture"),
+                                 ThemeIcon(this, "document-open", QStyle::SP_DialogOpenButton));
+    m_fullSizeButton = MakePictureButton(m_pictureBox, QStringLiteral("FullSizeButton"), QStringLiteral("Show fullsize picture"),
+                                  ThemeIcon(this, "zoom-original", QStyle::SP_TitleBarMaxButton));
     pictureButtons->addWidget(m_openPicButton);
     pictureButtons->addWidget(m_fullSizeButton);
     pictureButtons->addStretch();
@@ -179,8 +145,8 @@ void RecordsPage::build()
     m_gameCommentMemo->setTabChangesFocus(true);
     m_gameCommentMemo->setAccessibleName(QStringLiteral("Game Comment"));
     commentLayout->addWidget(m_gameCommentMemo);
-    m_gameCommentAddButton = makeButton(commentBox, QStringLiteral("GameCommentAddButton"), QStringLiteral("Add comment"),
-                                        standardIcon(this, "document-save", QStyle::SP_DialogApplyButton));
+    m_gameCommentAddButton = MakePictureButton(commentBox, QStringLiteral("GameCommentAddButton"), QStringLiteral("Add comment"),
+                                        ThemeIcon(this, "document-save", QStyle::SP_DialogApplyButton));
     commentLayout->addWidget(m_gameCommentAddButton, 0, Qt::AlignRight);
     // placed beside the record list below
 
@@ -211,14 +177,14 @@ void RecordsPage::build()
     m_displayRecView->installEventFilter(this);
     listLayout->addWidget(m_displayRecView, 1);
     auto *listButtons = new QGridLayout;
-    m_recDeleteButton = makeButton(listBox, QStringLiteral("RecDeleteButton"), QStringLiteral("Delete entry"),
-                                   standardIcon(this, "edit-delete", QStyle::SP_TrashIcon));
-    m_recPrintPreviewButton = makeButton(listBox, QStringLiteral("RecPrintPreviewButton"), QStringLiteral("Print preview"),
-                                         standardIcon(this, "document-print-preview", QStyle::SP_FileDialogContentsView));
-    m_recPrintButton = makeButton(listBox, QStringLiteral("RecPrintButton"), QStringLiteral("Print"),
-                                  standardIcon(this, "document-print", QStyle::SP_DriveFDIcon));
-    m_recListExpCsvButton = makeButton(listBox, QStringLiteral("RecListExpCSVButton"), QStringLiteral("Export list to CSV file"),
-                                       standardIcon(this, "document-export", QStyle::SP_DialogSaveButton));
+    m_recDeleteButton = MakePictureButton(listBox, QStringLiteral("RecDeleteButton"), QStringLiteral("Delete entry"),
+                                   ThemeIcon(this, "edit-delete", QStyle::SP_TrashIcon));
+    m_recPrintPreviewButton = MakePictureButton(listBox, QStringLiteral("RecPrintPreviewButton"), QStringLiteral("Print preview"),
+                                         ThemeIcon(this, "document-print-preview", QStyle::SP_FileDialogContentsView));
+    m_recPrintButton = MakePictureButton(listBox, QStringLiteral("RecPrintButton"), QStringLiteral("Print"),
+                                  ThemeIcon(this, "document-print", QStyle::SP_DriveFDIcon));
+    m_recListExpCsvButton = MakePictureButton(listBox, QStringLiteral("RecListExpCSVButton"), QStringLiteral("Export list to CSV file"),
+                                       ThemeIcon(this, "document-export", QStyle::SP_DialogSaveButton));
     listButtons->addWidget(m_recDeleteButton, 0, 0);
     listButtons->addWidget(m_recPrintPreviewButton, 1, 0);
     listButtons->addWidget(m_recPrintButton, 0, 1);
@@ -236,8 +202,8 @@ void RecordsPage::build()
     m_pointsEdit->setReadOnly(true);
     m_pointsEdit->setAlignment(Qt::AlignRight);
     m_pointsEdit->setAccessibleName(QStringLiteral("Points"));
-    m_numEditButton = makeButton(m_enterBox, QStringLiteral("NumEditButton"), QStringLiteral("Enter number"),
-                                 standardIcon(this, "accessories-calculator", QStyle::SP_FileDialogDetailedView));
+    m_numEditButton = MakePictureButton(m_enterBox, QStringLiteral("NumEditButton"), QStringLiteral("Enter number"),
+                                 ThemeIcon(this, "accessories-calculator", QStyle::SP_FileDialogDetailedView));
     m_dateDisplayEdit = new QLineEdit(m_enterBox);
     m_dateDisplayEdit->setObjectName(QStringLiteral("DateDisplayEdit"));
     m_dateDisplayEdit->setReadOnly(true);
@@ -247,15 +213,15 @@ void RecordsPage::build()
     m_dateNumberEdit->setObjectName(QStringLiteral("DateNumberEdit"));
     m_dateNumberEdit->setReadOnly(true);
     m_dateNumberEdit->hide();
-    m_dateEditButton = makeButton(m_enterBox, QStringLiteral("DateEditButton"), QStringLiteral("Enter date"),
-                                  standardIcon(this, "x-office-calendar", QStyle::SP_FileDialogInfoView));
+    m_dateEditButton = MakePictureButton(m_enterBox, QStringLiteral("DateEditButton"), QStringLiteral("Enter date"),
+                                  ThemeIcon(this, "x-office-calendar", QStyle::SP_FileDialogInfoView));
     m_recCommentEdit = new QLineEdit(m_enterBox);
     m_recCommentEdit->setObjectName(QStringLiteral("RecCommentEdit"));
     m_recCommentEdit->setAccessibleName(QStringLiteral("Comment"));
-    m_recordAddButton = makeButton(m_enterBox, QStringLiteral("RecordAddButton"), QStringLiteral("Add entry"),
-                                   standardIcon(this, "list-add", QStyle::SP_ArrowDown));
-    m_recordChangeButton = makeButton(m_enterBox, QStringLiteral("RecordChangeButton"), QStringLiteral("Change entry"),
-                                      standardIcon(this, "document-edit", QStyle::SP_BrowserReload));
+    m_recordAddButton = MakePictureButton(m_enterBox, QStringLiteral("RecordAddButton"), QStringLiteral("Add entry"),
+                                   ThemeIcon(this, "list-add", QStyle::SP_ArrowDown));
+    m_recordChangeButton = MakePictureButton(m_enterBox, QStringLiteral("RecordChangeButton"), QStringLiteral("Change entry"),
+                                      ThemeIcon(this, "document-edit", QStyle::SP_BrowserReload));
     const int rowHeight = qMax(m_pointsEdit->sizeHint().height(), 26);
     m_enterBox->setFixedHeight(rowHeight + m_enterBox->fontMetrics().height() + 24);
     m_enterBox->setMinimumWidth(CommentEditSpare + 60);
@@ -307,7 +273,7 @@ void RecordsPage::build()
 
 void RecordsPage::runGuarded(const std::function<void()> &handler)
 {
-    m_guard(handler);
+    RunGuarded(m_guard, m_ctx.dialogs(), handler);
 }
 
 bool RecordsPage::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keeping/KeepingContext.h"
+#include "platform/HandlerGuard.h"
 #include "store/ListRows.h"
 #include "store/Picture.h"
 
@@ -26,7 +27,7 @@ class RecordsPage : public QWidget
 
 public:
     // Runs a handler at the boundary where errors are shown; false when it failed.
-    using Guard = std::function<bool(const std::function<void()> &)>;
+    using Guard = HandlerGuard;
 
     explicit RecordsPage(KeepingContext &context, QWidget *parent = nullptr);
     ~RecordsPage() override;
@@ -82,7 +83,6 @@ protected:
 
 private:
     void build();
-    QToolButton *makeButton(QWidget *parent, const QString &name, const QString &hint, const QIcon &icon);
     void runGuarded(const std::function<void()> &handler);
     int selectedDisplayRow() const;
     void selectDisplayRow(int row);

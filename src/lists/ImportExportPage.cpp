@@ -3,6 +3,7 @@
 #include "keeping/KeepingContext.h"
 #include "lists/PlayerExchange.h"
 #include "platform/Dialogs.h"
+#include "platform/PictureButton.h"
 #include "platform/RadioGroup.h"
 #include "platform/SharedFileDialog.h"
 #include "services/TransProg.h"
@@ -25,11 +26,6 @@
 namespace {
 
 constexpr int StepPictureSize = 32;
-
-QIcon standardIcon(QWidget *widget, const char *themeName, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QLatin1String(themeName), widget->style()->standardIcon(fallback, nullptr, widget));
-}
 
 enum class Step { Task, Path, Player, Button };
 
@@ -136,14 +132,8 @@ void ImportExportPage::build()
     m_filePathEdit->setObjectName(QStringLiteral("FilePathEdit"));
     m_filePathEdit->setReadOnly(true);
     pathRow->addWidget(m_filePathEdit, 1);
-    m_findPathButton = new QToolButton(pathBox);
-    m_findPathButton->setObjectName(QStringLiteral("FindPathButton"));
-    m_findPathButton->setToolTip(QStringLiteral("Open file"));
-    m_findPathButton->setAccessibleName(QStringLiteral("Open file"));
-    m_findPathButton->setIcon(standardIcon(m_findPathButton, "document-open", QStyle::SP_DialogOpenButton));
-    m_findPathButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_findPathButton->setFocusPolicy(Qt::StrongFocus);
-    m_findPathButton->setFixedSize(26, 26);
+    m_findPathButton = MakePictureButton(pathBox, QStringLiteral("FindPathButton"), QStringLiteral("Open file"),
+                                         ThemeIcon(pathBox, "document-open", QStyle::SP_DialogOpenButton));
     pathRow->addWidget(m_findPathButton);
     steps->addWidget(stepPicture("PathPicture", Step::Path, m_box), 1, 0);
     steps->addWidget(pathBox, 1, 1);
@@ -184,15 +174,7 @@ void ImportExportPage::build()
 
 void ImportExportPage::run(const std::function<void()> &handler)
 {
-    if (m_hooks.guarded) {
-        m_hooks.guarded(handler);
-        return;
-    }
-    try {
-        handler();
-    } catch (const AppError &error) {
-        m_context.dialogs().showError(error.message());
-    }
+    RunGuarded(m_hooks.guarded, m_context.dialogs(), handler);
 }
 
 void ImportExportPage::retranslate()

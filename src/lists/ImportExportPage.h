@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HandlerGuard.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -26,7 +28,7 @@ public:
     struct Hooks
     {
         // Runs a handler and shows an error it raises; true when it ended well.
-        std::function<bool(const std::function<void()> &)> guarded;
+        HandlerGuard guarded;
         // The main window's CurrentPlayer.
         std::function<int()> currentPlayer;
         // Loads the current player again from its files and shows the data.

@@ -4,6 +4,7 @@
 #include "lists/OverviewBuild.h"
 #include "lists/OverviewGrid.h"
 #include "platform/Dialogs.h"
+#include "platform/PictureButton.h"
 #include "platform/SharedFileDialog.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
@@ -25,22 +26,10 @@ namespace {
 constexpr int GamesGridWidth = 300;
 constexpr int ButtonSize = 30;
 
-QIcon standardIcon(QWidget *widget, const char *themeName, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QLatin1String(themeName), widget->style()->standardIcon(fallback, nullptr, widget));
-}
-
 QToolButton *makeButton(QWidget *parent, const char *name, const char *hint, const QIcon &icon)
 {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(QLatin1String(hint));
-    button->setAccessibleName(QLatin1String(hint));
-    button->setFocusPolicy(Qt::StrongFocus);
-    button->setIcon(icon);
+    QToolButton *button = MakePictureButton(parent, QLatin1String(name), QLatin1String(hint), icon, ButtonSize);
     button->setIconSize(QSize(20, 20));
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    button->setFixedSize(ButtonSize, ButtonSize);
     return button;
 }
 
@@ -120,13 +109,13 @@ void OverviewPage::buildControls()
     auto *buttons = new QVBoxLayout;
     buttons->setSpacing(4);
     m_updateButton = makeButton(m_sheet, "OverviewUpdateButton", "Create list",
-                                standardIcon(m_sheet, "view-refresh", QStyle::SP_BrowserReload));
+                                ThemeIcon(m_sheet, "view-refresh", QStyle::SP_BrowserReload));
     m_printPreviewButton = makeButton(m_sheet, "OverviewPrintPreviewButton", "Print preview",
-                                      standardIcon(m_sheet, "document-print-preview", QStyle::SP_FileDialogContentsView));
+                                      ThemeIcon(m_sheet, "document-print-preview", QStyle::SP_FileDialogContentsView));
     m_printButton = makeButton(m_sheet, "OverviewPrintButton", "Print",
-                               standardIcon(m_sheet, "document-print", QStyle::SP_DriveFDIcon));
+                               ThemeIcon(m_sheet, "document-print", QStyle::SP_DriveFDIcon));
     m_expCsvButton = makeButton(m_sheet, "OverviewExpCSVButton", "Export list to CSV file",
-                                standardIcon(m_sheet, "document-export", QStyle::SP_DialogSaveButton));
+                                ThemeIcon(m_sheet, "document-export", QStyle::SP_DialogSaveButton));
     for (QToolButton *button : {m_updateButton, m_printPreviewButton, m_printButton, m_expCsvButton})
         buttons->addWidget(button);
     buttons->addStretch(1);
@@ -188,15 +177,7 @@ void OverviewPage::connectHandlers()
 
 void OverviewPage::run(const std::function<void()> &handler)
 {
-    if (m_hooks.guarded) {
-        m_hooks.guarded(handler);
-        return;
-    }
-    try {
-        handler();
-    } catch (const AppError &error) {
-        m_context.dialogs().showError(error.message());
-    }
+    RunGuarded(m_hooks.guarded, m_context.dialogs(), handler);
 }
 
 bool OverviewPage::eventFilter(QObject *watched, QEvent *event)

@@ -2,6 +2,7 @@
 
 #include "keeping/KeepingContext.h"
 #include "lists/OverviewFilters.h"
+#include "platform/HandlerGuard.h"
 #include "store/ListRows.h"
 
 #include <QObject>
@@ -30,7 +31,7 @@ public:
     struct Hooks
     {
         // Runs a handler and shows an error it raises; true when it ended well.
-        std::function<bool(const std::function<void()> &)> guarded;
+        HandlerGuard guarded;
         // The main window's SavePlayerData.
         std::function<void()> savePlayerData;
     };

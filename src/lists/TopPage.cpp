@@ -5,6 +5,7 @@
 #include "lists/TopList.h"
 #include "lists/TopListModel.h"
 #include "platform/Dialogs.h"
+#include "platform/PictureButton.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
 
@@ -24,26 +25,10 @@ constexpr int CommentColumnSpare = 410;
 // A narrower list still shows some of the comment; the list then scrolls sideways.
 constexpr int MinCommentWidth = 100;
 
-QIcon standardIcon(QWidget *widget, const char *themeName, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QLatin1String(themeName), widget->style()->standardIcon(fallback, nullptr, widget));
-}
-
 } // namespace
 
 TopPage::TopPage(QWidget *sheet, KeepingContext &context) : QObject(sheet), m_sheet(sheet), m_context(context)
 {
-    m_guard = [this](const std::function<void()> &handler) {
-        try {
-            handler();
-            return true;
-        } catch (const AppError &error) {
-            m_context.dialogs().showError(error.message());
-        } catch (const std::bad_alloc &) {
-            m_context.dialogs().showError(QStringLiteral("Out of memory"));
-        }
-        return false;
-    };
     build();
     retranslateColumns();
     TopViewChange();
@@ -60,24 +45,6 @@ void TopPage::setGuard(Guard guard)
 {
     if (guard)
         m_guard = std::move(guard);
-}
-
-QToolButton *TopPage::makeButton(const QString &name, const QString &hint, const QIcon &icon)
-{
-    auto *button = new QToolButton(m_sheet);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setAccessibleName(hint);
-    button->setFocusPolicy(Qt::StrongFocus);
-    if (icon.isNull()) {
-        button->setText(hint);
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    } else {
-        button->setIcon(icon);
-        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    }
-    button->setFixedSize(26, 26);
-    return button;
 }
 
 void TopPage::build()
@@ -114,14 +81,14 @@ void TopPage::build()
 
     auto *buttons = new QVBoxLayout;
     buttons->setSpacing(4);
-    m_updateButton = makeButton(QStringLiteral("TopUpdateButton"), QStringLiteral("Create list"),
-                                standardIcon(m_sheet, "view-refresh", QStyle::SP_BrowserReload));
-    m_printPreviewButton = makeButton(QStringLiteral("TopPrintPreviewButton"), QStringLiteral("Print preview"),
-                                      standardIcon(m_sheet, "document-print-preview", QStyle::SP_FileDialogContentsView));
-    m_printButton = makeButton(QStringLiteral("TopPrintButton"), QStringLiteral("Print"),
-                               standardIcon(m_sheet, "document-print", QStyle::SP_DriveFDIcon));
-    m_expCsvButton = makeButton(QStringLiteral("TopExpCSVButton"), QStringLiteral("Export list to CSV file"),
-                                standardIcon(m_sheet, "document-export", QStyle::SP_DialogSaveButton));
+    m_updateButton = MakePictureButton(m_sheet, QStringLiteral("TopUpdateButton"), QStringLiteral("Create list"),
+                                ThemeIcon(m_sheet, "view-refresh", QStyle::SP_BrowserReload));
+    m_printPreviewButton = MakePictureButton(m_sheet, QStringLiteral("TopPrintPreviewButton"), QStringLiteral("Print preview"),
+                                      ThemeIcon(m_sheet, "document-print-preview", QStyle::SP_FileDialogContentsView));
+    m_printButton = MakePictureButton(m_sheet, QStringLiteral("TopPrintButton"), QStringLiteral("Print"),
+                               ThemeIcon(m_sheet, "document-print", QStyle::SP_DriveFDIcon));
+    m_expCsvButton = MakePictureButton(m_sheet, QStringLiteral("TopExpCSVButton"), QStringLiteral("Export list to CSV file"),
+                                ThemeIcon(m_sheet, "document-export", QStyle::SP_DialogSaveButton));
     for (QToolButton *button : {m_updateButton, m_printPreviewButton, m_printButton, m_expCsvButton})
         buttons->addWidget(button);
     buttons->addStretch(1);
@@ -135,7 +102,7 @@ void TopPage::build()
 
 void TopPage::runGuarded(const std::function<void()> &handler)
 {
-    m_guard(handler);
+    RunGuarded(m_guard, m_context.dialogs(), handler);
 }
 
 const RowList &TopPage::rows() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/HandlerGuard.h"
 #include "store/ListRows.h"
 
 #include <QObject>
@@ -22,7 +23,7 @@ class TopPage : public QObject
 
 public:
     // Runs a handler at the boundary where errors are shown; false when it failed.
-    using Guard = std::function<bool(const std::function<void()> &)>;
+    using Guard = HandlerGuard;
 
     // Builds the controls on the page (TopSheet).
     TopPage(QWidget *sheet, KeepingContext &context);
@@ -65,7 +66,6 @@ protected:
 
 private:
     void build();
-    QToolButton *makeButton(const QString &name, const QString &hint, const QIcon &icon);
     void runGuarded(const std::function<void()> &handler);
 
     QWidget *m_sheet;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+#include <QStyle>
+
+class QToolButton;
+class QWidget;
+
+// The desktop theme's icon of that name, or the style's standard picture where the theme has none.
+QIcon ThemeIcon(const QWidget *widget, const char *themeName, QStyle::StandardPixmap fallback);
+
+// A button that shows only a picture, size x size pixels: its hint is its tooltip and its
+// accessible name, and it takes focus from the keyboard. Without a picture it shows the hint.
+QToolButton *MakePictureButton(QWidget *parent, const QString &name, const QString &hint, const QIcon &icon,
+                               int size = 26);
