@@ -1,6 +1,7 @@
 // Building the overview over ten players of 2,000 games with 20 records each, beside reading the
 // same files plainly and loading each player's data; and filling the overview's grids and filters.
 #include "PlayerFixture.h"
+#include "QuietDialogs.h"
 #include "WidgetBenchmarkMain.h"
 
 #include "app/MainForm.h"
@@ -20,24 +21,6 @@
 #include <memory>
 
 namespace {
-
-// Answers the first-start language question; every other dialog is refused.
-class QuietDialogs : public Dialogs
-{
-public:
-    bool msgBox(const QString &, const QString &, const QString &) override { return true; }
-    QString inputText(const QString &, bool) override { return QString(); }
-    QString selectFromList(const QString &, const QString &) override { return QStringLiteral("English"); }
-    void showError(const QString &message) override { errors.append(message); }
-    std::optional<qint32> chooseColor(qint32) override { return std::nullopt; }
-    QString openFileName(const QString &, int &, const QString &) override { return QString(); }
-    QString saveFileName(const QString &, int &, const QString &) override { return QString(); }
-    void shellOpen(const QString &) override {}
-    QString numberPad(const QString &) override { return QString(); }
-    std::optional<int> calendar(int, int) override { return std::nullopt; }
-
-    QStringList errors;
-};
 
 constexpr int Players = 10;
 const PlayerFixture Fixture{2000, 20, 0, 0, 0};

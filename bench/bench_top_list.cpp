@@ -1,5 +1,6 @@
 // Building the top list of a category with 10,000 games, beside loading the same player's files.
 #include "PlayerFixture.h"
+#include "QuietDialogs.h"
 #include "WidgetBenchmarkMain.h"
 
 #include "app/MainForm.h"
@@ -21,24 +22,6 @@
 #include <memory>
 
 namespace {
-
-// Answers the first-start language question; every other dialog is refused.
-class QuietDialogs : public Dialogs
-{
-public:
-    bool msgBox(const QString &, const QString &, const QString &) override { return true; }
-    QString inputText(const QString &, bool) override { return QString(); }
-    QString selectFromList(const QString &, const QString &) override { return QStringLiteral("English"); }
-    void showError(const QString &message) override { errors.append(message); }
-    std::optional<qint32> chooseColor(qint32) override { return std::nullopt; }
-    QString openFileName(const QString &, int &, const QString &) override { return QString(); }
-    QString saveFileName(const QString &, int &, const QString &) override { return QString(); }
-    void shellOpen(const QString &) override {}
-    QString numberPad(const QString &) override { return QString(); }
-    std::optional<int> calendar(int, int) override { return std::nullopt; }
-
-    QStringList errors;
-};
 
 // 50,000 games over five categories: 10,000 in category 1, three records each.
 const PlayerFixture Fixture{50000, 3, 0, 0, 0};
