@@ -329,6 +329,10 @@ void NumberPadTest::scriptTranslatesAtCreation()
     QCOMPARE(pad.windowTitle(), QStringLiteral("Wert eingeben:"));
     QCOMPARE(pad.okButton()->text(), QStringLiteral("Gut"));
     QCOMPARE(pad.cancelButton()->text(), QStringLiteral("Abbrechen"));
+    // Every caption fits its button: a long one gives up the picture beside it.
+    QVERIFY(!pad.okButton()->icon().isNull());
+    QVERIFY(pad.cancelButton()->icon().isNull());
+    QVERIFY(pad.cancelButton()->fontMetrics().horizontalAdvance(pad.cancelButton()->text()) < pad.cancelButton()->width());
     QCOMPARE(pad.arrowButton()->toolTip(), QStringLiteral("Eine Ziffer löschen"));
     QCOMPARE(pad.clearButton()->toolTip(), QStringLiteral("Clear input")); // empty value: unchanged
     QCOMPARE(pad.digitButton(7)->text(), QStringLiteral("7"));

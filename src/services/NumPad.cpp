@@ -96,6 +96,16 @@ TNumPadForm::TNumPadForm(QWidget *parent)
     FormCreate();
 }
 
+int TNumPadForm::captionRoom(const QPushButton *button, bool withIcon)
+{
+    const QStyle *look = button->style();
+    int room = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&'))
+               + 2 * (look->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button) + 2);
+    if (withIcon && !button->icon().isNull())
+        room += button->iconSize().width() + 4;
+    return room;
+}
+
 void TNumPadForm::FormCreate()
 {
     // Key preview: the window handles its keys before whichever control has the focus.
@@ -103,6 +113,10 @@ void TNumPadForm::FormCreate()
     for (QWidget *child : findChildren<QWidget *>())
         child->installEventFilter(this);
     TranslateForm(this);
+    // A translated caption too long for its button beside the picture keeps the text alone.
+    for (QPushButton *button : {m_okButton, m_cancelButton})
+        if (captionRoom(button, true) > button->width())
+            button->setIcon(QIcon());
 }
 
 QString TNumPadForm::value() const

@@ -43,6 +43,8 @@ private slots:
     void CancelButtonClick();
 
 private:
+    // The width the button's caption needs, with or without its picture.
+    static int captionRoom(const QPushButton *button, bool withIcon);
     void FormCreate();
     bool FormKeyDown(int key);
     void appendDigit(int digit);
