@@ -1,6 +1,7 @@
 #include "lists/OverviewPage.h"
 
 #include "lists/CsvExport.h"
+#include "lists/ListCsvExport.h"
 #include "lists/OverviewBuild.h"
 #include "lists/OverviewGrid.h"
 #include "platform/Dialogs.h"
@@ -364,10 +365,8 @@ QList<QStringList> OverviewPage::shownRows() const
 
 void OverviewPage::OverviewExpCSVButtonClick()
 {
-    SharedFileDialog &dialog = m_context.saveDialog();
-    dialog.setFilter(CsvExport::filter());
-    const QString chosen = dialog.execute();
-    if (chosen.isEmpty())
+    const QString path = chooseCsvPath(m_context.saveDialog());
+    if (path.isEmpty())
         return;
-    CsvExport::write(CsvExport::pathFor(chosen), shownHeader(), shownRows());
+    CsvExport::write(path, shownHeader(), shownRows());
 }
