@@ -8,6 +8,7 @@
 #include "platform/ColorValue.h"
 #include "services/ColorSwatch.h"
 #include "store/PlayerFiles.h"
+#include "support/KeepingSteps.h"
 #include "support/StartedWindow.h"
 
 #include <QFile>
@@ -28,37 +29,9 @@ MaintenancePage &page(StartedWindow &s)
     return s.form->maintenancePage();
 }
 
-QStringList rowNames(StartedWindow &s)
-{
-    QStringList names;
-    for (const GameRow &row : page(s).gamesModel()->rows())
-        names << row.name;
-    return names;
-}
-
-QToolButton *button(StartedWindow &s, const char *name)
-{
-    return s.form->findChild<QToolButton *>(QLatin1String(name));
-}
-
 void clickCategory(StartedWindow &s, int n)
 {
     QTest::mouseClick(s.form->CategoryPanelOf(n), Qt::LeftButton);
-}
-
-// Adds a game through the "+" button, answering the name prompt with name.
-void addGame(StartedWindow &s, const QString &name)
-{
-    s.dialogs.answer(name);
-    button(s, "GameAddButton")->click();
-}
-
-void selectGame(StartedWindow &s, const QString &name)
-{
-    const int row = page(s).gamesModel()->findName(name, Qt::CaseSensitive);
-    QVERIFY(row >= 0);
-    page(s).gamesListView()->selectRow(row);
-    page(s).GamesListViewClick();
 }
 
 int gameIndexOf(StartedWindow &s, const QString &name)
@@ -193,7 +166,7 @@ void GamesListTest::addGame()
     button(s, "GameAddButton")->click();
 
     QCOMPARE(s.dialogs.askedOf("inputText").first().text, QString("Please enter game name:"));
-    QCOMPARE(rowNames(s), expected);
+    QCOMPARE(gameNames(s), expected);
     if (refused) {
         QCOMPARE(s.dialogs.messages(), QStringList{"Game already exists."});
         QCOMPARE(s.dialogs.askedOf("msgBox").first().extra, QString("i"));
@@ -247,7 +220,7 @@ void GamesListTest::renameGame()
     button(s, "GameRenameButton")->click();
 
     QCOMPARE(s.dialogs.askedOf("inputText").first().text, QString("Please enter new name:"));
-    QCOMPARE(rowNames(s), expected);
+    QCOMPARE(gameNames(s), expected);
     QCOMPARE(s.dialogs.messages(), refused ? QStringList{"Game already exists."} : QStringList());
     const QString now = refused || typed.isEmpty() ? selected : typed.trimmed();
     QCOMPARE(s.form->player().dataView.game(1, index).text, now);
@@ -286,7 +259,7 @@ void GamesListTest::deleteFreesSlotWithoutShifting()
     button(s, "GameDeleteButton")->click();
     QCOMPARE(s.dialogs.messages(), QStringList{"Are you sure?"});
     QCOMPARE(s.dialogs.askedOf("msgBox").first().extra, QString("c"));
-    QCOMPARE(rowNames(s), (QStringList{"Alpha", "Gamma"}));
+    QCOMPARE(gameNames(s), (QStringList{"Alpha", "Gamma"}));
     QCOMPARE(gameIndexOf(s, "Alpha"), alpha);
     QCOMPARE(gameIndexOf(s, "Gamma"), gamma);
     QCOMPARE(s.form->player().dataView.game(1, beta).text, QString());
@@ -298,7 +271,7 @@ void GamesListTest::deleteFreesSlotWithoutShifting()
     QCOMPARE(gameIndexOf(s, "Delta"), beta);
     QCOMPARE(gameIndexOf(s, "Alpha"), alpha);
     QCOMPARE(gameIndexOf(s, "Gamma"), gamma);
-    QCOMPARE(rowNames(s), (QStringList{"Alpha", "Delta", "Gamma"}));
+    QCOMPARE(gameNames(s), (QStringList{"Alpha", "Delta", "Gamma"}));
 }
 
 void GamesListTest::deleteAskedNoKeepsGame()
@@ -308,7 +281,7 @@ void GamesListTest::deleteAskedNoKeepsGame()
     ::addGame(s, "Chess");
     s.dialogs.answerNo();
     button(s, "GameDeleteButton")->click();
-    QCOMPARE(rowNames(s), QStringList{"Chess"});
+    QCOMPARE(gameNames(s), QStringList{"Chess"});
     QCOMPARE(s.form->player().dataView.game(1, 0).text, QString("Chess"));
     QVERIFY(gameAreaShown(s));
 }
@@ -326,7 +299,7 @@ void GamesListTest::deleteLastGameHidesGameArea()
     QVERIFY(gameAreaShown(s));
     s.dialogs.answerYes();
     button(s, "GameDeleteButton")->click();
-    QVERIFY(rowNames(s).isEmpty());
+    QVERIFY(gameNames(s).isEmpty());
     QVERIFY(page(s).recordsPage().records().isEmpty());
     QCOMPARE(s.form->findChild<QLineEdit *>("PointsEdit")->text(), QString());
     QVERIFY(!gameAreaShown(s));
@@ -386,7 +359,7 @@ void GamesListTest::categoryPanelWithKeyboard()
     panel->setFocus();
     QTest::keyClick(panel, Qt::Key_Space);
     QCOMPARE(s.form->CurrentCategory, 4);
-    QCOMPARE(rowNames(s), QStringList{"Skat"});
+    QCOMPARE(gameNames(s), QStringList{"Skat"});
     QCOMPARE(page(s).title(), QString("Skat"));
     QTest::keyClick(s.form->CategoryPanelOf(5), Qt::Key_Return);
     QCOMPARE(s.form->CurrentCategory, 5);
@@ -399,7 +372,7 @@ void GamesListTest::emptyCategoryHidesGameArea()
     ::addGame(s, "Chess");
     QVERIFY(gameAreaShown(s));
     clickCategory(s, 3);
-    QVERIFY(rowNames(s).isEmpty());
+    QVERIFY(gameNames(s).isEmpty());
     QVERIFY(!gameAreaShown(s));
     QCOMPARE(page(s).title(), QString());
     clickCategory(s, 1);
@@ -495,7 +468,7 @@ void GamesListTest::rowsSortedByLocale()
         ::addGame(s, QString::fromUtf8(name));
     QVERIFY(s.dialogs.messages().isEmpty());
     // Letters in alphabet order whatever their case and accents; digits compared as text.
-    QCOMPARE(rowNames(s), (QStringList{"10 Pins", "2 Dice", QString::fromUtf8("\xc3\x84pfel"), "apple", "Birne",
+    QCOMPARE(gameNames(s), (QStringList{"10 Pins", "2 Dice", QString::fromUtf8("\xc3\x84pfel"), "apple", "Birne",
                                        QString::fromUtf8("\xc3\xa9" "clair"), "Zebra"}));
 }
 
@@ -508,15 +481,15 @@ void GamesListTest::renameResorts()
     selectGame(s, "Bridge");
     s.dialogs.answer("Yahtzee");
     button(s, "GameRenameButton")->click();
-    QCOMPARE(rowNames(s), (QStringList{"Chess", "Darts", "Yahtzee"}));
+    QCOMPARE(gameNames(s), (QStringList{"Chess", "Darts", "Yahtzee"}));
     QCOMPARE(page(s).gamesListView()->selectedRow(), 2);
     s.dialogs.answer("Abalone");
     button(s, "GameRenameButton")->click();
-    QCOMPARE(rowNames(s), (QStringList{"Abalone", "Chess", "Darts"}));
+    QCOMPARE(gameNames(s), (QStringList{"Abalone", "Chess", "Darts"}));
     QCOMPARE(page(s).gamesListView()->selectedRow(), 0);
     s.dialogs.answer("Cribbage");
     button(s, "GameRenameButton")->click();
-    QCOMPARE(rowNames(s), (QStringList{"Chess", "Cribbage", "Darts"}));
+    QCOMPARE(gameNames(s), (QStringList{"Chess", "Cribbage", "Darts"}));
     QCOMPARE(page(s).gamesListView()->selectedRow(), 1);
 }
 
@@ -533,7 +506,7 @@ void GamesListTest::iconByPictureIndex()
     s.form->player().playerData.append(QByteArray()); // picture line 0
     s.form->FillGamesList();
     GamesListModel *model = page(s).gamesModel();
-    QCOMPARE(rowNames(s), (QStringList{"Pictured", "Plain"}));
+    QCOMPARE(gameNames(s), (QStringList{"Pictured", "Plain"}));
     QCOMPARE(model->index(0).data(GamesListModel::IconIndexRole).toInt(), 1);
     QCOMPARE(model->index(1).data(GamesListModel::IconIndexRole).toInt(), 0);
     QCOMPARE(model->index(0).data(GamesListModel::PicIndexRole).toString(), QString("0"));
@@ -601,11 +574,11 @@ void GamesListTest::gamesListSurvivesRestart()
     StartedWindow again(dir);
     QVERIFY(again.dialogs.errors().isEmpty());
     QCOMPARE(again.form->CurrentCategory, 1);
-    QCOMPARE(rowNames(again), (QStringList{"Chess", "Go"}));
+    QCOMPARE(gameNames(again), (QStringList{"Chess", "Go"}));
     QCOMPARE(page(again).title(), QString("Chess")); // the first game is shown
     QVERIFY(gameAreaShown(again));
     clickCategory(again, 2);
-    QCOMPARE(rowNames(again), QStringList{"Poker"});
+    QCOMPARE(gameNames(again), QStringList{"Poker"});
 }
 
 void GamesListTest::scoresKeptThroughTheWindowsAcrossRestart()

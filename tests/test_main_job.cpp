@@ -2,8 +2,6 @@
 // rank them, lists go to CSV, one player's data moves to another, and all of it is there again
 // after a restart, in each shipped language.
 #include "app/MainForm.h"
-#include "keeping/GamesListModel.h"
-#include "keeping/GamesListView.h"
 #include "keeping/MaintenancePage.h"
 #include "keeping/PlayerPanel.h"
 #include "keeping/RecordsPage.h"
@@ -12,6 +10,7 @@
 #include "lists/OverviewPage.h"
 #include "lists/TopPage.h"
 #include "platform/RadioGroup.h"
+#include "support/KeepingSteps.h"
 #include "support/StartedWindow.h"
 
 #include <QAbstractButton>
@@ -24,50 +23,9 @@
 
 namespace {
 
-QToolButton *button(StartedWindow &s, const char *name)
-{
-    auto *found = s.form->findChild<QToolButton *>(QLatin1String(name));
-    if (!found)
-        qFatal("no button %s", name);
-    return found;
-}
-
 void choosePlayer(StartedWindow &s, int n)
 {
     QTest::mouseClick(s.form->PlayerButtonOf(n), Qt::LeftButton);
-}
-
-void addGame(StartedWindow &s, const QString &name)
-{
-    s.dialogs.answer(name);
-    button(s, "GameAddButton")->click();
-}
-
-void selectGame(StartedWindow &s, const QString &name)
-{
-    MaintenancePage &page = s.form->maintenancePage();
-    const int row = page.gamesModel()->findName(name, Qt::CaseSensitive);
-    QVERIFY2(row >= 0, qPrintable(name));
-    page.gamesListView()->selectRow(row);
-    page.GamesListViewClick();
-}
-
-void addRecord(StartedWindow &s, const QString &points, int dateNumber)
-{
-    s.dialogs.answer(points);
-    button(s, "NumEditButton")->click();
-    s.dialogs.answer(dateNumber);
-    button(s, "DateEditButton")->click();
-    button(s, "RecordAddButton")->click();
-}
-
-QStringList gameNames(StartedWindow &s)
-{
-    QStringList names;
-    const GamesListModel *model = s.form->maintenancePage().gamesModel();
-    for (int i = 0; i < model->rowCount(); ++i)
-        names.append(model->row(i).name);
-    return names;
 }
 
 // The overview as its grids show it: game, category, the ten players' points, best.

@@ -13,6 +13,7 @@
 #include "keeping/RecordsPage.h"
 #include "platform/PictureCodec.h"
 #include "store/PictureStore.h"
+#include "support/KeepingSteps.h"
 #include "support/StartedWindow.h"
 
 #include <QApplication>
@@ -77,28 +78,6 @@ RecordsPage &records(StartedWindow &s)
     return page(s).recordsPage();
 }
 
-QToolButton *button(StartedWindow &s, const char *name)
-{
-    auto *found = s.form->findChild<QToolButton *>(QLatin1String(name));
-    if (!found)
-        qFatal("no button %s", name);
-    return found;
-}
-
-void addGame(StartedWindow &s, const QString &name)
-{
-    s.dialogs.answer(name);
-    button(s, "GameAddButton")->click();
-}
-
-void selectGame(StartedWindow &s, const QString &name)
-{
-    const int row = page(s).gamesModel()->findName(name, Qt::CaseSensitive);
-    QVERIFY(row >= 0);
-    page(s).gamesListView()->selectRow(row);
-    page(s).GamesListViewClick();
-}
-
 int gameIndexOf(StartedWindow &s, const QString &name)
 {
     const int row = page(s).gamesModel()->findName(name, Qt::CaseSensitive);
@@ -126,15 +105,6 @@ void openPlayerPicture(StartedWindow &s, const QString &path, int entry)
 {
     s.dialogs.answerFile(path, entry);
     button(s, "PlayerPicAddButton")->click();
-}
-
-void addRecord(StartedWindow &s, const QString &points, int dateNumber)
-{
-    s.dialogs.answer(points);
-    button(s, "NumEditButton")->click();
-    s.dialogs.answer(dateNumber);
-    button(s, "DateEditButton")->click();
-    button(s, "RecordAddButton")->click();
 }
 
 PlayerPanel *panel(StartedWindow &s, int n)
