@@ -106,6 +106,20 @@ void resetPeakResident()
 #include <QFileInfo>
 #include <algorithm>
 
+double playerLoadSeconds(const PlayerFiles &files, int player)
+{
+    double best = 1e9;
+    for (int run = 0; run < 5; ++run) {
+        PlayerState state;
+        HeadlessPlayerWindow window;
+        QElapsedTimer timer;
+        timer.start();
+        files.LoadPlayerData(player, state, window);
+        best = std::min(best, timer.nsecsElapsed() / 1e9);
+    }
+    return best;
+}
+
 double plainReadSeconds(const QStringList &paths)
 {
     double best = 1e9;

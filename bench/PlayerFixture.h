@@ -34,3 +34,6 @@ void resetPeakResident();
 double plainReadSeconds(const QStringList &paths);
 double plainWriteSeconds(const QStringList &paths, bool durable);
 qint64 totalFileBytes(const QStringList &paths);
+
+// Seconds for loading the player's files as a change of player does, best of a few runs.
+double playerLoadSeconds(const PlayerFiles &files, int player);

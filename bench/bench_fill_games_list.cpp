@@ -1,4 +1,5 @@
 // Filling the games list of a category with 2,000 games, beside loading the same player's files.
+#include "BenchWindow.h"
 #include "PlayerFixture.h"
 #include "QuietDialogs.h"
 #include "WidgetBenchmarkMain.h"
@@ -34,24 +35,11 @@ struct Prepared
     {
         QDir(dir.path()).mkpath(QStringLiteral("Data"));
         Fixture.writeTo(dir.path() + QStringLiteral("/Data"), 1);
-        MainFormOptions options;
-        options.programDir = dir.path();
-        options.splashProbe = [](int, int) {};
-        form = std::make_unique<TMainForm>(dialogs, options);
-        form->show();
+        form = StartMainWindow(dir.path(), dialogs);
         QCoreApplication::processEvents();
         paths = {form->playerFiles().recordsPath(1), form->playerFiles().playerPath(1)};
 
-        // Loading the same player's files, best of a few runs.
-        for (int run = 0; run < 5; ++run) {
-            PlayerState loaded;
-            HeadlessPlayerWindow window;
-            QElapsedTimer timer;
-            timer.start();
-            form->playerFiles().LoadPlayerData(1, loaded, window);
-            const double seconds = timer.nsecsElapsed() / 1e9;
-            loadSeconds = run == 0 ? seconds : std::min(loadSeconds, seconds);
-        }
+        loadSeconds = playerLoadSeconds(form->playerFiles(), 1);
     }
 };
 

@@ -1,5 +1,6 @@
 // Building the overview over ten players of 2,000 games with 20 records each, beside reading the
 // same files plainly and loading each player's data; and filling the overview's grids and filters.
+#include "BenchWindow.h"
 #include "PlayerFixture.h"
 #include "QuietDialogs.h"
 #include "WidgetBenchmarkMain.h"
@@ -112,11 +113,7 @@ struct Window
 
     Window()
     {
-        MainFormOptions options;
-        options.programDir = prepared().dir.path();
-        options.splashProbe = [](int, int) {};
-        form = std::make_unique<TMainForm>(dialogs, options);
-        form->show();
+        form = StartMainWindow(prepared().dir.path(), dialogs);
         auto *pages = form->findChild<QTabWidget *>(QStringLiteral("GameControl"));
         pages->setCurrentWidget(form->findChild<QWidget *>(QStringLiteral("OverviewSheet")));
         QCoreApplication::processEvents();

@@ -1,4 +1,5 @@
 // Building the top list of a category with 10,000 games, beside loading the same player's files.
+#include "BenchWindow.h"
 #include "PlayerFixture.h"
 #include "QuietDialogs.h"
 #include "WidgetBenchmarkMain.h"
@@ -39,25 +40,12 @@ struct Prepared
     {
         QDir(dir.path()).mkpath(QStringLiteral("Data"));
         Fixture.writeTo(dir.path() + QStringLiteral("/Data"), 1);
-        MainFormOptions options;
-        options.programDir = dir.path();
-        options.splashProbe = [](int, int) {};
-        form = std::make_unique<TMainForm>(dialogs, options);
+        form = StartMainWindow(dir.path(), dialogs);
         form->resize(900, 650);
-        form->show();
         form->findChild<QTabWidget *>(QStringLiteral("EnterControl"))->setCurrentWidget(form->topPage().sheet());
         QCoreApplication::processEvents();
 
-        // Loading the same player's files, best of a few runs.
-        for (int run = 0; run < 5; ++run) {
-            PlayerState loaded;
-            HeadlessPlayerWindow window;
-            QElapsedTimer timer;
-            timer.start();
-            form->playerFiles().LoadPlayerData(1, loaded, window);
-            const double seconds = timer.nsecsElapsed() / 1e9;
-            loadSeconds = run == 0 ? seconds : std::min(loadSeconds, seconds);
-        }
+        loadSeconds = playerLoadSeconds(form->playerFiles(), 1);
 
         distinctDates = form->player().dataView;
         int day = 30000;
