@@ -1,10 +1,12 @@
 #include "store/AppError.h"
 #include "store/HeadlessPlayerWindow.h"
 #include "store/PlayerFiles.h"
+#include "store/Points.h"
 #include "support/Errors.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -152,60 +154,102 @@ void PlayerFilesTest::loadFailures_data()
 {
     QTest::addColumn<QByteArray>("playerFile");
     QTest::addColumn<QString>("error");
-    QTest::addColumn<bool>("treeLoaded");
+    QTest::addColumn<QStringList>("categories"); // names afterwards
+    QTest::addColumn<QString>("name");           // player 1's name afterwards
+    QTest::addColumn<int>("pictures");           // lines of the picture store afterwards
     const QByteArray categories = "A,\"1,2,3\",B,\"2,2,3\",C,\"3,2,3\",D,\"4,2,3\",E,\"5,2,3\"\r\n";
-    QTest::newRow("missing player file") << QByteArray() << QString("Cannot open file %1/Data/PlyData1.dat") << true;
-    QTest::newRow("three lines") << QByteArray("a\r\n\r\nName\r\n") << QString("List index out of bounds (-1)") << true;
-    QTest::newRow("no lines") << QByteArray("\0", 1) << QString("List index out of bounds (-1)") << true;
-    QTest::newRow("picture not a bitmap") << categories + "\r\n4142\r\nAnna\r\n" << QString("Bitmap image is not valid") << true;
+    const QStringList defaults{"Category 1", "Category 2", "Category 3", "Category 4", "Category 5"};
+    const QStringList read{"A", "B", "C", "D", "E"};
+    QTest::newRow("missing player file") << QByteArray() << QString("Cannot open file %1/Data/PlyData1.dat") << defaults
+                                         << "Player 1" << 0;
+    QTest::newRow("three lines") << QByteArray("a\r\n\r\nName\r\n") << QString("List index out of bounds (-1)")
+                                 << defaults << "Name" << 0;
+    QTest::newRow("no lines") << QByteArray("\0", 1) << QString("List index out of bounds (-1)") << defaults
+                              << "Player 1" << 0;
+    QTest::newRow("picture not a bitmap") << "424D01\r\n" + categories + "\r\n4142\r\nAnna\r\n"
+                                          << QString("Bitmap image is not valid") << read << "Anna" << 1;
     QTest::newRow("colour not a number")
-        << QByteArray("A,\"1,2,3\",B,\"x2,2,3\",C,\"3\",D,\"4\",E,\"5\"\r\n\r\n\r\nAnna\r\n")
-        << QString("'x2' is not a valid integer value") << true;
-    QTest::newRow("too few categories") << QByteArray("A,\"1\",B,\"2\"\r\n\r\n\r\nAnna\r\n")
-                                        << QString("List index out of bounds (2)") << true;
+        << QByteArray("424D01\r\nA,\"1,2,3\",B,\"x2,2,3\",C,\"3,2,3\",D,\"4,2,3\",E,\"5,2,3\"\r\n\r\n\r\nAnna\r\n")
+        << QString("'x2' is not a valid integer value") << read << "Anna" << 1;
+    QTest::newRow("too few categories") << QByteArray("A,\"1,2,3\",B,\"2,2,3\"\r\n\r\n\r\nAnna\r\n")
+                                        << QString("List index out of bounds (2)")
+                                        << QStringList{"A", "B", "Category 3", "Category 4", "Category 5"} << "Anna" << 0;
 }
 
 void PlayerFilesTest::loadFailures()
 {
     QFETCH(QByteArray, playerFile);
     QFETCH(QString, error);
-    QFETCH(bool, treeLoaded);
+    QFETCH(QStringList, categories);
+    QFETCH(QString, name);
+    QFETCH(int, pictures);
     TempProgramDir dir;
-    dir.write("Data/Records1.dat", "Root\r\n\tCategory 1\r\n\t\tGo\r\n");
+    const QByteArray records = "Root\r\n\tCategory 1\r\n\t\tGo\r\n\t\t\tRecords\r\n\t\t\t\tRecord0\r\n\t\t\t\t\t5\r\n"
+                               "\t\t\t\t\t38124\r\n\t\t\t\t\t\r\n\t\t\tGameComment\r\n\t\t\t\t\r\n\t\t\tPicIndex\r\n\t\t\t\t-1\r\n";
+    dir.write("Data/Records1.dat", records);
     if (!playerFile.isEmpty())
         dir.write("Data/PlyData1.dat", playerFile);
     PlayerFiles files(dir.dataDir());
     PlayerState state;
     FakeWindow window;
-    QCOMPARE(errorOf([&] { files.LoadPlayerData(1, state, window); }), error.arg(dir.path()));
-    QVERIFY(state.filesDamaged);
-    QCOMPARE(state.dataView.hasGames(), treeLoaded);
+    const PlayerDamage damage = files.LoadPlayerData(1, state, window);
+
+    // What could be read is kept, the rest takes its default: the player is whole.
+    QCOMPARE(damage.fileErrors.value(0), error.arg(dir.path()));
+    QCOMPARE(state.dataView.readRecords(1, 0), (QList<StoredRecord>{{"5", "38124", ""}}));
+    QStringList names;
+    for (const ListRow &row : state.catListView) {
+        names.append(row.caption);
+        QCOMPARE(row.subItems.size(), 3);
+        for (const QString &color : row.subItems)
+            QVERIFY(Points::tryParse(color));
+    }
+    QCOMPARE(names, categories);
+    QCOMPARE(window.names[0], name);
+    QCOMPARE(state.playerData.size(), pictures);
+    QVERIFY(state.playerPic.isEmpty());
+
+    // The files as they were are kept beside them, once.
+    QCOMPARE(damage.keptAs.size(), playerFile.isEmpty() ? 1 : 2);
+    QCOMPARE(dir.read("Data/" + QFileInfo(damage.keptAs[0]).fileName()), records);
+    QVERIFY(!state.filesDamaged);
+    const PlayerDamage again = files.LoadPlayerData(1, state, window);
+    QCOMPARE(again.keptAs, damage.keptAs);
+
+    // Saved, the player loads cleanly.
+    files.SavePlayerData(1, state, window, {});
+    PlayerState reloaded;
+    QVERIFY(!files.LoadPlayerData(1, reloaded, window).any());
+    QCOMPARE(reloaded.catListView, state.catListView);
+    QCOMPARE(reloaded.playerData, state.playerData);
+    QCOMPARE(QDir(dir.dataDir()).entryList({"*.damaged-*"}).size(), damage.keptAs.size());
 }
 
 void PlayerFilesTest::damagedFilesAreSetAsideBeforeSaving()
 {
+    // Files that cannot be copied aside at load (here: a records file that cannot be read) are
+    // moved aside before the save writes over them.
     TempProgramDir dir;
-    const QByteArray records = "Root\r\n\tCategory 1\r\n\t\tGo\r\n\t\t\tRecords\r\n\t\t\tGameComment\r\n\t\t\t\t\r\n"
-                               "\t\t\tPicIndex\r\n\t\t\t\t-1\r\n\tCategory 2\r\n\tCategory 3\r\n\tCategory 4\r\n\tCategory 5\r\n";
     const QByteArray damaged = "424D00\r\nlost category line\r\n";
-    dir.write("Data/Records3.dat", records);
+    QVERIFY(QDir(dir.dataDir()).mkdir("Records3.dat"));
     dir.write("Data/PlyData3.dat", damaged);
     PlayerFiles files(dir.dataDir());
     PlayerState state;
     FakeWindow window;
-    QVERIFY(!errorOf([&] { files.LoadPlayerData(3, state, window); }).isEmpty());
+    const PlayerDamage damage = files.LoadPlayerData(3, state, window);
+    QCOMPARE(damage.fileErrors.value(0), "Cannot open file " + dir.file("Data/Records3.dat"));
+    QVERIFY(state.filesDamaged);
+    QVERIFY(QDir(dir.dataDir()).rmdir("Records3.dat"));
+    dir.write("Data/Records3.dat", "unreadable before");
 
+    state.dataView.addGame(1, "Go");
     files.SavePlayerData(3, state, window, {});
     QCOMPARE(window.setAside.size(), 2);
-    QFile kept(window.setAside[1]);
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), damaged);
-    QFile keptRecords(window.setAside[0]);
-    QVERIFY(keptRecords.open(QIODevice::ReadOnly));
-    QCOMPARE(keptRecords.readAll(), records);
+    QCOMPARE(dir.read("Data/" + QFileInfo(window.setAside[0]).fileName()), QByteArray("unreadable before"));
+    QCOMPARE(dir.read("Data/" + QFileInfo(window.setAside[1]).fileName()), damaged);
     QVERIFY(window.setAside[0].contains("Records3.dat.damaged-"));
     // The new files are whole; the next save sets nothing aside.
-    QVERIFY(dir.exists("Data/PlyData3.dat"));
+    QVERIFY(!files.LoadPlayerData(3, state, window).any());
     window.setAside.clear();
     files.SavePlayerData(3, state, window, {});
     QVERIFY(window.setAside.isEmpty());
@@ -295,9 +339,9 @@ void PlayerFilesTest::largePlayerFileLoadsTheSame()
 
     dir.write("Data/Records1.dat", "Root\r\n\t\t\tToo deep\r\n");
     PlayerState failed;
-    QCOMPARE(errorOf([&] { files.LoadPlayerData(1, failed, window); }), QString("Invalid level (3) for item \"Too deep\""));
-    QVERIFY(failed.playerData.isEmpty());
-    QVERIFY(failed.filesDamaged);
+    const PlayerDamage damage = files.LoadPlayerData(1, failed, window);
+    QCOMPARE(damage.fileErrors, QStringList{"Invalid level (3) for item \"Too deep\""});
+    QCOMPARE(failed.playerData, state.playerData);
 }
 
 QTEST_APPLESS_MAIN(PlayerFilesTest)

@@ -84,7 +84,7 @@ private slots:
     void exitQuestionAndTextsFromScript();
     void failedSettingsWriteAtExitStillCloses();
     void missingScriptKeepsStoredLanguage();
-    void changeOfLanguageRereadsSettings();
+    void changeOfLanguageChangesOnlyTexts();
     void failedChangeOfLanguageKeepsLanguage();
     void donationTextByExactLanguageEntry_data();
     void donationTextByExactLanguageEntry();
@@ -395,7 +395,7 @@ void SettingsTest::missingScriptKeepsStoredLanguage()
     QCOMPARE(storedSetting(dir, "Player 1", "Name"), QString("Player 1")); // the rest was written
 }
 
-void SettingsTest::changeOfLanguageRereadsSettings()
+void SettingsTest::changeOfLanguageChangesOnlyTexts()
 {
     TempProgramDir dir;
     writeScripts(dir);
@@ -418,10 +418,12 @@ void SettingsTest::changeOfLanguageRereadsSettings()
     QCOMPARE(storedSetting(dir, "Player 3", "Name"), QString("<absent>")); // nothing else is written
     QCOMPARE(storedSetting(dir, "General options", "Option 0"), QString("<absent>"));
 
-    QCOMPARE(s.form->playerName(2), QString("Bob"));
-    QCOMPARE(s.form->playerName(3), QString("Spieler 3"));
-    QVERIFY(!s.options().doNotShowExitDialog());
-    QCOMPARE(s.options().firstWeekday(), 0);
+    // What the user typed or set stays; a name that is still the default follows the language.
+    QCOMPARE(s.form->playerName(2), QString("Zed"));
+    QCOMPARE(s.form->playerName(3), QString("Cleo"));
+    QCOMPARE(s.form->playerName(4), QString("Spieler 4"));
+    QVERIFY(s.options().doNotShowExitDialog());
+    QCOMPARE(s.options().firstWeekday(), 4);
     QCOMPARE(s.form->pos(), QPoint(50, 60));
     QCOMPARE(s.options().languages().size(), 2);
     QCOMPARE(s.options().selectedLanguage(), QString("German.lng"));

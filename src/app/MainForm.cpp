@@ -2,6 +2,7 @@
 
 #include "app/SplashScreen.h"
 #include "keeping/CategoryPanel.h"
+#include "keeping/DamageReport.h"
 #include "keeping/MaintenancePage.h"
 #include "keeping/Pictures.h"
 #include "keeping/PlayerPanel.h"
@@ -135,6 +136,7 @@ void TMainForm::buildControls()
     exchangeHooks.guarded = [this](const std::function<void()> &handler) { return guarded(handler); };
     exchangeHooks.currentPlayer = [this] { return CurrentPlayer; };
     exchangeHooks.reloadCurrentPlayer = [this] { reloadCurrentPlayer(); };
+    exchangeHooks.savePlayerData = [this] { SavePlayerData(); };
     m_importExport = new ImportExportPage(m_gameControl->findChild<QWidget *>(QStringLiteral("ImportExportSheet")),
                                           *this, m_files, std::move(exchangeHooks));
 
@@ -201,7 +203,11 @@ void TMainForm::readOverviewFile()
 
 void TMainForm::LoadPlayerData()
 {
-    m_files.LoadPlayerData(CurrentPlayer, m_player, *this);
+    // The games shown so far belong to the data being replaced.
+    m_maintenance->recordsPage().forgetShownGame();
+    const PlayerDamage damage = m_files.LoadPlayerData(CurrentPlayer, m_player, *this);
+    if (damage.any())
+        m_dialogs.showError(DamageReportText(damage, [this](int k) { return m_player.catListView.value(k - 1).caption; }));
 }
 
 void TMainForm::reloadCurrentPlayer()
@@ -214,6 +220,7 @@ void TMainForm::reloadCurrentPlayer()
 
 void TMainForm::SavePlayerData()
 {
+    m_maintenance->recordsPage().keepEditedComment();
     m_files.SavePlayerData(CurrentPlayer, m_player, *this, m_overView);
 }
 
@@ -387,10 +394,6 @@ qint32 TMainForm::categoryPanelColor(int category) const
 void TMainForm::selectFirstCategory()
 {
     m_maintenance->CategoryPanel1Click(CategoryPanelOf(1));
-    // A player without files gets the default categories: the Category page, the title field and
-    // the games list show them too, not what the previous player left there.
-    if (!m_player.catListView.isEmpty())
-        m_maintenance->ShowCategoryProperties(1);
 }
 
 void TMainForm::updateButtons()

@@ -139,3 +139,11 @@ void GamesListModel::setPicIndex(int r, const QString &picIndex)
     const QModelIndex changed = index(r);
     emit dataChanged(changed, changed);
 }
+
+int GamesListModel::rowOfGame(int gameIndex) const
+{
+    for (qsizetype r = 0; r < m_rows.size(); ++r)
+        if (m_rows[r].gameIndex == gameIndex)
+            return int(r);
+    return -1;
+}

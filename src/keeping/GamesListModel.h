@@ -42,6 +42,9 @@ public:
     // The first row whose name equals name under the given case rule; -1 when there is none.
     int findName(const QString &name, Qt::CaseSensitivity cs) const;
 
+    // The row of the game at that position among its category's slots; -1 when it is not listed.
+    int rowOfGame(int gameIndex) const;
+
     // Sets the row's name and moves it to its place in the order; returns the row it ends at.
     int rename(int r, const QString &name);
     void removeAt(int r);

@@ -10,10 +10,12 @@
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureButton.h"
+#include "platform/ProgressSteps.h"
 #include "services/ColorSwatch.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
 #include "store/DataTree.h"
+#include "store/LineText.h"
 #include "store/Points.h"
 
 #include <QEvent>
@@ -183,13 +185,6 @@ void MaintenancePage::placeCategoryBar(int position)
     m_body->insertWidget(position == 1 ? 1 : 0, m_bar);
 }
 
-void MaintenancePage::setProgress(int position)
-{
-    QProgressBar *bar = m_context.progressBar();
-    if (bar)
-        bar->setValue(qBound(bar->minimum(), position, bar->maximum()));
-}
-
 void MaintenancePage::CategoryPanel1Click(CategoryPanel *sender)
 {
     const int k = sender->number();
@@ -197,6 +192,10 @@ void MaintenancePage::CategoryPanel1Click(CategoryPanel *sender)
     if (m_hooks.setCurrentCategory)
         m_hooks.setCurrentCategory(k);
     setGameAreaColor(sender->colorValue());
+    // The "Category" page, the title field and the games list show the selected category, so
+    // that Apply writes into it what it shows.
+    if (k <= m_context.playerState().catListView.size())
+        ShowCategoryProperties(k);
     FillGamesList();
     showGame();
 }
@@ -208,8 +207,7 @@ void MaintenancePage::FillGamesList()
     const DataTree &tree = m_context.playerState().dataView;
     const DataNode *root = tree.isEmpty() ? nullptr : &tree.root();
     const int categories = root ? int(root->children.size()) : 0;
-    if (QProgressBar *bar = m_context.progressBar())
-        bar->setRange(0, categories);
+    ProgressSteps progress(m_context.progressBar(), categories);
 
     QList<GameRow> rows;
     const int category = m_context.currentCategory();
@@ -217,7 +215,7 @@ void MaintenancePage::FillGamesList()
         const std::vector<DataNode> &gameSlots = root->children[size_t(category - 1)].children;
         rows.reserve(qsizetype(gameSlots.size()));
         for (size_t i = 0; i < gameSlots.size(); ++i) {
-            setProgress(int(i) + 1);
+            progress.reach(qint64(i) + 1);
             const DataNode &game = gameSlots[i];
             if (game.text.isEmpty())
                 continue;
@@ -228,6 +226,7 @@ void MaintenancePage::FillGamesList()
             rows.append({game.text, picIndex, int(i)});
         }
     }
+    progress.finish();
     model->setRows(std::move(rows));
 
     if (model->rowCount() > 0) {
@@ -244,17 +243,13 @@ void MaintenancePage::GamesListViewClick()
     const int row = gamesListView()->selectedRow();
     if (row >= 0) {
         setTitle(gamesModel()->row(row).name);
-        try {
-            showGame();
-        } catch (...) {
-            // A game that cannot be shown whole still gets its buttons, so that it can be mended.
-            UpdateButtons();
-            throw;
-        }
-        setProgress(60);
+        showGame();
     }
+    // On the range the list or the game set.
+    if (row >= 0)
+        ProgressSteps::reach(m_context.progressBar(), 60);
     UpdateButtons();
-    setProgress(100);
+    ProgressSteps::reach(m_context.progressBar(), 100);
 }
 
 bool MaintenancePage::isDuplicate(const QString &name) const
@@ -264,7 +259,7 @@ bool MaintenancePage::isDuplicate(const QString &name) const
 
 void MaintenancePage::GameAddButtonClick()
 {
-    const QString name = DataTree::cleanText(m_context.dialogs().inputText(messageText("Please enter game name:"), false));
+    const QString name = LineText::oneLine(m_context.dialogs().inputText(messageText("Please enter game name:"), false));
     if (name.isEmpty())
         return;
     if (isDuplicate(name)) {
@@ -285,7 +280,7 @@ void MaintenancePage::GameRenameButtonClick()
     if (row < 0)
         return;
     const int g = gamesModel()->row(row).gameIndex;
-    const QString name = DataTree::cleanText(m_context.dialogs().inputText(QStringLiteral("Please enter new name:"), false));
+    const QString name = LineText::oneLine(m_context.dialogs().inputText(QStringLiteral("Please enter new name:"), false));
     if (name.isEmpty())
         return;
     if (isDuplicate(name)) {
@@ -308,6 +303,9 @@ void MaintenancePage::GameDeleteButtonClick()
     const int g = gamesModel()->row(row).gameIndex;
     PlayerState &state = m_context.playerState();
     state.dataView.deleteGame(m_context.currentCategory(), g, state.playerData);
+    const std::optional<RecordsPage::ShownGame> shown = m_recordsPage->shownGame();
+    if (shown && shown->category == m_context.currentCategory() && shown->gameIndex == g)
+        m_recordsPage->forgetShownGame();
     gamesModel()->removeAt(row);
     clearShownGame();
     if (gamesModel()->rowCount() > 0) {

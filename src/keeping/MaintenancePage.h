@@ -95,7 +95,6 @@ private:
     void buildControls();
     void connectHandlers();
     void run(const std::function<void()> &handler);
-    void setProgress(int position);
     bool isDuplicate(const QString &name) const;
     // No row left in the games list: the title is emptied and the game area hidden.
     void showNoGame();

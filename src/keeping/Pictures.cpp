@@ -68,10 +68,12 @@ bool PictureHandlers::choosePicture(Picture &picture)
 
 void PictureHandlers::OpenPicButtonClick()
 {
-    const int row = m_page.gamesListView()->selectedRow();
-    if (row < 0)
+    // The picture goes to the game the page shows, whatever row the list has selected.
+    const std::optional<RecordsPage::ShownGame> shown = m_page.recordsPage().shownGame();
+    if (!shown)
         return;
-    const int game = m_page.gamesModel()->row(row).gameIndex;
+    const int game = shown->gameIndex;
+    const int category = shown->category;
     Picture picture;
     if (!choosePicture(picture))
         return;
@@ -79,7 +81,6 @@ void PictureHandlers::OpenPicButtonClick()
 
     PlayerState &state = m_context.playerState();
     DataTree &tree = state.dataView;
-    const int category = m_context.currentCategory();
     // Read before anything changes: a game node without its picture index stops here.
     const QString index = tree.pictureIndex(category, game);
     // A game with a picture keeps its line; an index that names no line of the store (a
@@ -93,7 +94,11 @@ void PictureHandlers::OpenPicButtonClick()
         tree.setPictureIndex(category, game, QString::number(line));
     }
 
-    m_page.gamesModel()->setPicIndex(row, QString::number(line));
+    if (category == m_context.currentCategory()) {
+        const int row = m_page.gamesModel()->rowOfGame(game);
+        if (row >= 0)
+            m_page.gamesModel()->setPicIndex(row, QString::number(line));
+    }
     m_page.recordsPage().setGamePicture(picture);
 }
 

@@ -9,6 +9,7 @@
 #include "services/TransProg.h"
 #include "store/AppError.h"
 #include "store/DataTree.h"
+#include "store/LineText.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -103,7 +104,7 @@ void PlayerSelection::PlayerRenameButtonClick()
 {
     const QString prompt = LngText(QStringLiteral("Messages"), QStringLiteral("Please enter player name:"));
     // Names go into one-line files: line breaks become blanks.
-    const QString name = DataTree::cleanText(m_context.dialogs().inputText(prompt, false));
+    const QString name = LineText::oneLine(m_context.dialogs().inputText(prompt, false));
     if (name.isEmpty())
         return;
     PlayerButtonOf(m_hooks.currentPlayer())->setCaption(name);

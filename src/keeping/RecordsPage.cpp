@@ -5,11 +5,14 @@
 #include "platform/Dialogs.h"
 #include "platform/PictureButton.h"
 #include "platform/PictureCodec.h"
+#include "platform/ProgressSteps.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
 #include "store/CommaText.h"
 #include "store/DataTree.h"
+#include "store/LineText.h"
 #include "store/DateNumber.h"
+#include "store/PictureStore.h"
 #include "store/Points.h"
 
 #include <QApplication>
@@ -23,12 +26,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 #include <optional>
@@ -45,16 +48,6 @@ constexpr int CommentEditSpare = 270;
 QString messages(const char *key)
 {
     return LngText(QStringLiteral("Messages"), QLatin1String(key));
-}
-
-bool isDigits(const QString &text)
-{
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
 }
 
 } // namespace
@@ -366,7 +359,7 @@ bool RecordsPage::canAdd() const
 void RecordsPage::updateRecordButtons()
 {
     const bool rowSelected = selectedDisplayRow() >= 0;
-    m_gameCommentAddButton->setEnabled(!m_gameCommentMemo->document()->isEmpty());
+    m_gameCommentAddButton->setEnabled(commentEdited());
     m_recordAddButton->setEnabled(canAdd());
     m_recordChangeButton->setEnabled(!m_pointsEdit->text().isEmpty() && rowSelected);
     m_openPicButton->setEnabled(!title().isEmpty());
@@ -417,83 +410,93 @@ QStringList RecordsPage::gameCommentLines() const
         return {};
     if (text.endsWith(u'\n'))
         text.chop(1);
-    return text.split(u'\n');
+    QStringList lines = text.split(u'\n');
+    for (QString &line : lines)
+        line = LineText::oneLine(line);
+    return lines;
 }
 
 void RecordsPage::ShowGame()
 {
+    keepEditedComment();
+    m_shownGame.reset();
     ClearEntryFields();
     m_records.clear();
     m_model->clear();
     clearGamePicture();
-    m_gameCommentMemo->clear();
+    setCommentText(QString());
 
-    // A damaged value stops the game from showing only after all its records are in the list,
-    // so that a later store cannot drop the records behind it.
-    std::optional<AppError> failure;
-    auto keepFirst = [&](const AppError &error) {
-        if (!failure)
-            failure = error;
-    };
-
+    // The tree was repaired when it was loaded: every game has its parts and every record its
+    // fields. A date or a picture that still cannot be read shows empty; the record stays whole.
     const int game = m_ctx.selectedGameIndex();
     if (game >= 0) {
         const int category = m_ctx.currentCategory();
         const DataTree &tree = m_ctx.playerState().dataView;
         const QList<StoredRecord> stored = tree.readRecords(category, game);
-        const qsizetype nodes = qsizetype(tree.game(category, game).children.front().children.size());
-        QProgressBar *progress = m_ctx.progressBar();
-        if (progress && nodes > 0) {
-            progress->setMinimum(0);
-            progress->setMaximum(int(qMin<qsizetype>(nodes, std::numeric_limits<int>::max())));
-        }
+        m_shownGame = ShownGame{category, game};
+        // A game without records leaves the bar as it stands.
+        ProgressSteps progress(stored.isEmpty() ? nullptr : m_ctx.progressBar(), stored.size());
         m_records.reserve(stored.size());
         QHash<QString, QString> dateTexts;
         for (const StoredRecord &record : stored) {
-            QString dateText;
-            const auto cached = dateTexts.constFind(record.dateNumber);
-            if (cached != dateTexts.constEnd()) {
-                dateText = *cached;
-            } else {
-                try {
-                    dateText = DateNumber::shortText(DateNumber::parse(record.dateNumber));
-                } catch (const AppError &error) {
-                    keepFirst(error);
-                }
-                dateTexts.insert(record.dateNumber, dateText);
-            }
-            m_records.append({record.points, {dateText, record.comment, record.dateNumber}});
+            auto cached = dateTexts.constFind(record.dateNumber);
+            if (cached == dateTexts.constEnd())
+                cached = dateTexts.insert(record.dateNumber, dateTextOf(record.dateNumber));
+            m_records.append({record.points, {*cached, record.comment, record.dateNumber}});
         }
-        if (progress && nodes > 0)
-            progress->setValue(progress->maximum());
+        progress.finish();
 
-        m_gameCommentMemo->setPlainText(CommaText::toList(tree.gameComment(category, game)).join(u'\n'));
+        setCommentText(CommaText::toList(tree.gameComment(category, game)).join(u'\n'));
 
-        const QString pictureIndex = tree.pictureIndex(category, game);
-        if (pictureIndex != QLatin1String("-1")) {
+        const int line = PictureStoreLine(tree.pictureIndex(category, game), m_ctx.playerState().playerData);
+        if (line >= 0) {
+            Picture picture;
             try {
-                const qint32 line = parseStoredInteger(pictureIndex);
-                const QList<QByteArray> &store = m_ctx.playerState().playerData;
-                if (line < 0 || line >= store.size())
-                    throw AppError::indexOutOfBounds(line);
-                Picture picture;
-                TextToPicture(store[line], picture);
+                TextToPicture(m_ctx.playerState().playerData[line], picture);
                 setGamePicture(picture);
-            } catch (const AppError &error) {
-                keepFirst(error);
+            } catch (const AppError &) {
+                // Not a picture: the game shows none, as if it had none.
             }
         }
     }
 
-    try {
-        SortRecords(m_records);
-    } catch (const AppError &error) {
-        keepFirst(error);
-    }
+    SortRecords(m_records);
     FillDisplayList();
     m_fullSizeButton->setEnabled(m_gamePicture.bmpSize().height() > 0);
-    if (failure)
-        throw *failure;
+}
+
+QString RecordsPage::dateTextOf(const QString &dateNumber)
+{
+    bool ok = false;
+    const qint64 number = dateNumber.trimmed().toLongLong(&ok);
+    return ok ? DateNumber::shortText(number) : QString();
+}
+
+void RecordsPage::setCommentText(const QString &text)
+{
+    m_storedComment = text;
+    m_gameCommentMemo->setPlainText(text);
+}
+
+std::optional<RecordsPage::ShownGame> RecordsPage::shownGame() const
+{
+    return m_shownGame;
+}
+
+void RecordsPage::forgetShownGame()
+{
+    m_shownGame.reset();
+}
+
+bool RecordsPage::commentEdited() const
+{
+    return m_shownGame && m_gameCommentMemo->toPlainText() != m_storedComment;
+}
+
+void RecordsPage::keepEditedComment()
+{
+    if (commentEdited())
+        GameCommentAddButtonClick();
 }
 
 void RecordsPage::FillDisplayList()
@@ -513,31 +516,25 @@ void RecordsPage::DisplayRecViewClick()
     if (row >= 0 && row < m_records.size()) {
         const ListRow &record = m_records[row];
         const QString dateNumber = record.subItem(2);
-        std::optional<AppError> failure;
-        QString dateText;
-        try {
-            dateText = DateNumber::shortText(DateNumber::parse(dateNumber));
-        } catch (const AppError &error) {
-            failure = error;
-        }
         m_pointsEdit->setText(record.caption);
         m_dateNumberEdit->setText(dateNumber);
-        m_dateDisplayEdit->setText(dateText);
+        m_dateDisplayEdit->setText(dateTextOf(dateNumber));
         m_recCommentEdit->setText(record.subItem(1));
-        if (failure) {
-            m_ctx.updateButtons();
-            throw *failure;
-        }
     }
     m_ctx.updateButtons();
 }
 
 void RecordsPage::NumEditButtonClick()
 {
-    const QString entered = m_ctx.dialogs().numberPad(m_pointsEdit->text());
-    if (!entered.isEmpty() && (!isDigits(entered) || !Points::tryParse(entered))) {
-        m_pointsEdit->clear();
-        m_ctx.dialogs().msgBox(messages("The number is too large."), QString(), QStringLiteral("i"));
+    const QString entered = m_ctx.dialogs().numberPad(m_pointsEdit->text()).trimmed();
+    // Cancel leaves the points as they were.
+    if (entered.isEmpty())
+        return;
+    if (!Points::tryParse(entered)) {
+        const bool digits = std::all_of(entered.cbegin() + (entered.startsWith(u'-') ? 1 : 0), entered.cend(),
+                                        [](QChar c) { return c >= u'0' && c <= u'9'; });
+        m_ctx.dialogs().msgBox(messages(digits && entered != u"-" ? "The number is too large." : "This is not a number."),
+                               QString(), QStringLiteral("i"));
         return;
     }
     m_pointsEdit->setText(entered);
@@ -563,7 +560,7 @@ void RecordsPage::DateEditButtonClick()
 ListRow RecordsPage::recordFromFields() const
 {
     return {m_pointsEdit->text(),
-            {m_dateDisplayEdit->text(), DataTree::cleanText(m_recCommentEdit->text()), m_dateNumberEdit->text()}};
+            {m_dateDisplayEdit->text(), LineText::oneLine(m_recCommentEdit->text()), m_dateNumberEdit->text()}};
 }
 
 void RecordsPage::RecordAddButtonClick()
@@ -581,9 +578,12 @@ void RecordsPage::StoreRecords()
 void RecordsPage::storeEdited(const std::function<void(RowList &)> &edit)
 {
     // The edit is made on a copy: the list takes it only once the tree holds it too.
+    // Only into the game whose records the page shows.
+    if (!m_shownGame)
+        return;
     RowList edited = m_records;
     edit(edited);
-    m_ctx.playerState().dataView.StoreRecords(m_ctx.currentCategory(), m_ctx.selectedGameIndex(), edited);
+    m_ctx.playerState().dataView.StoreRecords(m_shownGame->category, m_shownGame->gameIndex, edited);
     m_records = std::move(edited);
     ClearEntryFields();
     FillDisplayList();
@@ -630,11 +630,15 @@ void RecordsPage::RecDeleteButtonClick()
 
 void RecordsPage::GameCommentAddButtonClick()
 {
+    if (!m_shownGame)
+        return;
     const QStringList lines = gameCommentLines();
-    if (lines.isEmpty())
-        return;
-    const int game = m_ctx.selectedGameIndex();
-    if (game < 0)
-        return;
-    m_ctx.playerState().dataView.setGameComment(m_ctx.currentCategory(), game, CommaText::fromList(lines));
+    m_ctx.playerState().dataView.setGameComment(m_shownGame->category, m_shownGame->gameIndex, CommaText::fromList(lines));
+    // The memo shows the comment as it is kept.
+    const QString kept = lines.join(u'\n');
+    if (kept == m_gameCommentMemo->toPlainText())
+        m_storedComment = kept;
+    else
+        setCommentText(kept);
+    m_ctx.updateButtons();
 }

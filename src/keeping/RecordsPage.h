@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -35,6 +36,8 @@ public:
     // Handlers run through the guard; by default an error goes to the context's error box.
     void setGuard(Guard guard);
 
+    // Shows the game selected in the games list; a comment edited for the game shown before is
+    // kept first, as if confirmed.
     void ShowGame();
     void FillDisplayList();
     void DisplayRecViewClick();
@@ -54,6 +57,18 @@ public:
 
     // The page's part of the main window's UpdateButtons.
     void updateRecordButtons();
+
+    // The game whose name, records and picture the page shows; every store goes to it.
+    struct ShownGame
+    {
+        int category = 0;
+        int gameIndex = -1;
+    };
+    std::optional<ShownGame> shownGame() const;
+    // The shown game is gone (deleted, or another player's data loaded): nothing is stored into it.
+    void forgetShownGame();
+    // A game comment typed but not confirmed is stored into the shown game.
+    void keepEditedComment();
 
     // The sorted records of the shown game (caption points; sub-items date text, comment, date number).
     const RowList &records() const { return m_records; }
@@ -92,6 +107,10 @@ private:
     void layoutEnterBox();
     void showScaledPicture();
     bool canAdd() const;
+    bool commentEdited() const;
+    void setCommentText(const QString &text);
+    // The short date of a date number; empty for a number that cannot be read.
+    static QString dateTextOf(const QString &dateNumber);
 
     KeepingContext &m_ctx;
     Guard m_guard;
@@ -103,6 +122,8 @@ private:
     bool m_pressing = false;
     bool m_loadedByPress = false;
     QString m_lastMemoText;
+    std::optional<ShownGame> m_shownGame;
+    QString m_storedComment; // the shown game's comment as kept in the tree
 
     QLabel *m_titelPanel = nullptr;
     QGroupBox *m_pictureBox = nullptr;

@@ -4,6 +4,7 @@
 #include "lists/PlayerExchange.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureButton.h"
+#include "platform/ProgressSteps.h"
 #include "platform/RadioGroup.h"
 #include "platform/SharedFileDialog.h"
 #include "services/TransProg.h"
@@ -198,10 +199,7 @@ int ImportExportPage::chosenPlayer() const
 
 void ImportExportPage::setProgress(int position)
 {
-    if (QProgressBar *bar = m_context.progressBar()) {
-        bar->setRange(0, 100);
-        bar->setValue(position);
-    }
+    ProgressSteps(m_context.progressBar(), 100).reach(position);
 }
 
 void ImportExportPage::TaskBoxClick()
@@ -232,6 +230,9 @@ void ImportExportPage::ExportButtonClick()
     const QString target = m_filePathEdit->text();
     if (player < 1 || target.isEmpty())
         return;
+    // The files take the current player's latest scores first, as the overview does.
+    if (m_hooks.currentPlayer && m_hooks.currentPlayer() == player && m_hooks.savePlayerData)
+        m_hooks.savePlayerData();
     PlayerExchange::exportPlayer(m_files, player, target, [this](int position) { setProgress(position); });
 }
 

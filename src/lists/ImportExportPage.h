@@ -33,6 +33,8 @@ public:
         std::function<int()> currentPlayer;
         // Loads the current player again from its files and shows the data.
         std::function<void()> reloadCurrentPlayer;
+        // Writes the current player's data to its files.
+        std::function<void()> savePlayerData;
     };
 
     enum Task { Export = 0, Import = 1 };

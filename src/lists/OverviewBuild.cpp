@@ -3,7 +3,7 @@
 #include "store/AppError.h"
 #include "store/DataTree.h"
 #include "store/Points.h"
-#include "store/TextCodec.h"
+#include "store/PlayerRead.h"
 #include "store/TextFile.h"
 
 #include <QFileInfo>
@@ -14,159 +14,45 @@ namespace Overview {
 
 namespace {
 
-// Node depths of the records file.
-enum Depth { RootDepth, CategoryDepth, GameDepth, GameChildDepth, RecordDepth, RecordFieldDepth };
-
-// A game as met in the records file, before its texts are decoded.
-struct RawGame
-{
-    int category = 0;
-    QByteArrayView name;
-    QByteArrayView points;
-};
-
-// Walks the records file line by line as loading the data tree does (the same depth rule and
-// the same "Invalid level" error), keeping only the named games under the first top-level node
-// and the points of each game's first record that has points. highestNamedCategory gets the
-// highest category node that holds a named game, or -1.
-QList<RawGame> scanRecords(QByteArrayView bytes, TextCodec::Encoding encoding, int &highestNamedCategory)
-{
-    QList<RawGame> games;
-    highestNamedCategory = -1;
-    qsizetype pathSize = 0;
-    bool first = true;
-    int topNodes = 0;
-    int category = -1;
-
-    bool gameOpen = false;
-    RawGame game;
-    int gameChild = -1;
-    int recordField = -1;
-    bool hasPoints = false;
-    auto closeGame = [&] {
-        if (gameOpen && !game.name.isEmpty()) {
-            highestNamedCategory = qMax(highestNamedCategory, game.category);
-            if (hasPoints)
-                games.append(game);
-        }
-        gameOpen = false;
-    };
-
-    TextFile::forEachLine(bytes, [&](QByteArrayView line) {
-        qsizetype depth = 0;
-        while (depth < line.size() && (line[depth] == '\t' || line[depth] == ' '))
-            ++depth;
-        const QByteArrayView text = line.sliced(depth);
-        if (first) {
-            first = false;
-            depth = 0;
-        }
-        if (depth > pathSize)
-            throw AppError(QStringLiteral("Invalid level (%1) for item \"%2\"").arg(depth).arg(TextCodec::decode(text, encoding)));
-        pathSize = depth + 1;
-        switch (depth) {
-        case RootDepth:
-            closeGame();
-            ++topNodes;
-            category = -1;
-            break;
-        case CategoryDepth:
-            closeGame();
-            if (topNodes == 1)
-                ++category;
-            break;
-        case GameDepth:
-            closeGame();
-            if (topNodes == 1) {
-                gameOpen = true;
-                game = {category, text, {}};
-                gameChild = -1;
-                hasPoints = false;
-            }
-            break;
-        case GameChildDepth:
-            if (gameOpen)
-                ++gameChild;
-            break;
-        case RecordDepth:
-            recordField = -1;
-            break;
-        case RecordFieldDepth:
-            // The first field of a record is its points; the "Records" node is the game's first child.
-            if (gameOpen && gameChild == 0 && ++recordField == 0 && !hasPoints && !text.isEmpty()) {
-                game.points = text;
-                hasPoints = true;
-            }
-            break;
-        default:
-            break;
-        }
-    });
-    closeGame();
-    return games;
-}
-
-// The player file's last four lines: category list, top list, player picture, name; the lines
-// before them are pictures and stay undecoded.
-struct PlayerFileTail
-{
-    qsizetype lineCount = 0;
-    std::array<QByteArrayView, 4> fromEnd; // [0] the last line
-};
-
-PlayerFileTail tailOf(QByteArrayView bytes)
-{
-    PlayerFileTail tail;
-    TextFile::forEachLine(bytes, [&](QByteArrayView line) {
-        tail.fromEnd[3] = tail.fromEnd[2];
-        tail.fromEnd[2] = tail.fromEnd[1];
-        tail.fromEnd[1] = tail.fromEnd[0];
-        tail.fromEnd[0] = line;
-        ++tail.lineCount;
-    });
-    return tail;
-}
-
-// Reads as loading the player does, step by step: the records file, then the player file (its
-// bytes come from playerFile, which may throw), its name line, its category list.
+// Reads as loading the player does, with the same defaults and the same repairs, so that exactly
+// the players whose loading reports damage count as damaged here. The player file's bytes come
+// from playerFile, which may throw.
 PlayerScores scoresOf(QByteArrayView recordsFile, const std::function<QByteArray()> &playerFile)
 {
-    PlayerScores scores;
-    scores.status = PlayerScores::Status::Damaged;
+    // Category names of a new player are never shown here: a player without them is damaged.
+    const std::array<QString, 5> noNames;
+    PlayerRead read;
+    ReadRecordsBytes(recordsFile, read);
     try {
-        const TextCodec::Encoding encoding = TextCodec::detect(recordsFile);
-        int highestNamedCategory = -1;
-        const QList<RawGame> raw = scanRecords(recordsFile, encoding, highestNamedCategory);
-
-        const QByteArray playerBytes = playerFile();
-        const PlayerFileTail tail = tailOf(playerBytes);
-        const qsizetype textLines = qMin<qsizetype>(4, tail.lineCount);
-        QByteArray textBytes;
-        for (qsizetype i = textLines - 1; i >= 0; --i)
-            textBytes += tail.fromEnd[size_t(i)];
-        const bool utf8 = TextCodec::isValidUtf8(textBytes);
-        if (tail.lineCount >= 1)
-            scores.name = TextCodec::decode(tail.fromEnd[0], utf8);
-        if (tail.lineCount < 4)
-            throw AppError::indexOutOfBounds(-1);
-
-        RowList categories;
-        CommaTextToList(TextCodec::decode(tail.fromEnd[3], utf8), categories);
-        if (categories.size() < DataTree::CategoryCount)
-            throw AppError::indexOutOfBounds(qMax<qsizetype>(1, categories.size()));
-        for (const ListRow &row : categories)
-            scores.categoryNames.append(row.caption);
-        if (highestNamedCategory >= scores.categoryNames.size())
-            throw AppError::indexOutOfBounds(highestNamedCategory);
-
-        scores.games.reserve(raw.size());
-        for (const RawGame &game : raw)
-            scores.games.append({game.category, TextCodec::decode(game.name, encoding), TextCodec::decode(game.points, encoding)});
-        scores.status = PlayerScores::Status::Read;
+        const QByteArray bytes = playerFile();
+        QList<QByteArray> lines;
+        TextFile::forEachLine(bytes, [&](QByteArrayView line) { lines.append(line.toByteArray()); });
+        ReadPlayerLines(std::move(lines), noNames, read);
     } catch (const AppError &error) {
-        scores.error = error.message();
-        scores.categoryNames.clear();
-        scores.games.clear();
+        ReadWithoutPlayerFile(error.message(), noNames, read);
+    }
+
+    PlayerScores scores;
+    scores.name = read.name;
+    if (read.damage.any()) {
+        scores.status = PlayerScores::Status::Damaged;
+        scores.error = read.damage.fileErrors.value(0);
+        if (scores.error.isEmpty())
+            scores.error = QStringLiteral("Some games of the records file are damaged.");
+        return scores;
+    }
+    scores.status = PlayerScores::Status::Read;
+    for (int k = 1; k <= DataTree::CategoryCount; ++k)
+        scores.categoryNames.append(read.categories[k - 1].caption);
+    if (!read.tree.hasGames())
+        return scores;
+    for (int k = 1; k <= DataTree::CategoryCount; ++k) {
+        for (const DataNode &game : read.tree.category(k).children) {
+            // A repaired tree: every named game has its records first, each with its points first.
+            if (game.text.isEmpty() || game.children.front().children.empty())
+                continue;
+            scores.games.append({k - 1, game.text, game.children.front().children.front().children.front().text});
+        }
     }
     return scores;
 }

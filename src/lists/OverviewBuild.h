@@ -48,9 +48,9 @@ struct PlayerScores
     QString error;
 };
 
-// Reads what the overview needs of the player's records file and player file in one pass over
-// each, without building the data tree or decoding pictures. Files that loading the player would
-// stop at give Status::Damaged with the message; a missing records file gives NoRecordsFile.
+// Reads what the overview needs of the player's records file and player file as loading the
+// player does, without decoding pictures. Files whose loading would report damage give
+// Status::Damaged with the first message; a missing records file gives NoRecordsFile.
 PlayerScores ReadPlayerScores(const PlayerFiles &files, int player);
 
 // The same from the files' bytes.

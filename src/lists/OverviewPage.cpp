@@ -6,6 +6,7 @@
 #include "lists/OverviewGrid.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureButton.h"
+#include "platform/ProgressSteps.h"
 #include "platform/SharedFileDialog.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
@@ -310,15 +311,9 @@ void OverviewPage::OverviewUpdateButtonClick()
     // The rows stay until the save is done, so that a save that fails loses none of them.
     if (m_hooks.savePlayerData)
         m_hooks.savePlayerData();
-    QProgressBar *progress = m_context.progressBar();
-    if (progress) {
-        progress->setMinimum(0);
-        progress->setMaximum(100);
-    }
-    Overview::BuildResult built = Overview::BuildOverview(m_files, m_players, [progress](int player) {
-        if (progress)
-            progress->setValue(player * 10);
-    });
+    ProgressSteps progress(m_context.progressBar(), 100);
+    Overview::BuildResult built =
+        Overview::BuildOverview(m_files, m_players, [&progress](int player) { progress.reach(player * 10); });
     m_overView = std::move(built.rows);
     FillOverviewFilters();
     FillOverviewGrids();
@@ -326,7 +321,8 @@ void OverviewPage::OverviewUpdateButtonClick()
     if (!built.damaged.isEmpty()) {
         QStringList lines;
         for (const Overview::DamagedPlayer &damaged : built.damaged)
-            lines.append(m_players.playerName(damaged.player) + QStringLiteral(": ") + damaged.error);
+            lines.append(m_players.playerName(damaged.player) + QStringLiteral(": ")
+                         + LngText(QStringLiteral("Messages"), damaged.error));
         const QString text = LngText(QStringLiteral("Messages"),
                                      QStringLiteral("The files of these players could not be read. "
                                                     "They take no part in the overview:"));

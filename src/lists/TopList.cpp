@@ -1,11 +1,11 @@
 #include "lists/TopList.h"
 
+#include "platform/ProgressSteps.h"
 #include "store/AppError.h"
 #include "store/DateNumber.h"
 #include "store/Points.h"
 
 #include <QHash>
-#include <QProgressBar>
 
 #include <algorithm>
 #include <limits>
@@ -14,33 +14,6 @@
 namespace TopList {
 
 namespace {
-
-// The bar runs from 0 to the number of slots minus 1, one step per slot. Qt shows a range of a
-// single value as busy rather than as a position, so one slot or none gets the range 0..1 and
-// a full bar for its step.
-class Progress
-{
-public:
-    Progress(QProgressBar *bar, qsizetype slotCount) : m_bar(bar), m_single(slotCount <= 1)
-    {
-        if (!m_bar)
-            return;
-        const qsizetype last = qMin<qsizetype>(slotCount - 1, std::numeric_limits<int>::max());
-        m_bar->setRange(0, m_single ? 1 : int(last));
-    }
-
-    void step(qsizetype i)
-    {
-        if (!m_bar)
-            return;
-        const int position = m_single ? 1 : int(qMin<qsizetype>(i, std::numeric_limits<int>::max()));
-        m_bar->setValue(qBound(m_bar->minimum(), position, m_bar->maximum()));
-    }
-
-private:
-    QProgressBar *m_bar;
-    bool m_single;
-};
 
 // The first record node of a game that holds points; null when the game has none.
 const DataNode *firstRecord(const DataNode &game)
@@ -67,10 +40,10 @@ RowList collectRows(const DataTree &tree, int category, QProgressBar *progress)
         gameSlots = &tree.category(category).children;
     const qsizetype count = gameSlots ? qsizetype(gameSlots->size()) : 0;
 
-    Progress bar(progress, count);
+    ProgressSteps bar(progress, count - 1);
     RowList rows;
     for (qsizetype i = 0; i < count; ++i) {
-        bar.step(i);
+        bar.reach(i);
         const DataNode &game = (*gameSlots)[size_t(i)];
         if (game.text.isEmpty())
             continue;

@@ -1,6 +1,7 @@
 #include "platform/ProfileFile.h"
 
 #include "store/AppError.h"
+#include "store/LineText.h"
 #include "store/TextFile.h"
 
 #include <QDateTime>
@@ -239,11 +240,7 @@ std::optional<int> ProfileFile::parseInteger(QStringView text)
 
 QString ProfileFile::encodeValue(const QString &value)
 {
-    QString text = value;
-    for (QChar &c : text) {
-        if (c == u'\r' || c == u'\n' || c == u'\0')
-            c = u' ';
-    }
+    const QString text = LineText::withoutBreaks(value);
     const bool blankAtEnds = !text.isEmpty() && (isBlank(text.front()) || isBlank(text.back()));
     const bool quotedLook = text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'')
                             && text.back() == text.front();

@@ -10,6 +10,7 @@
 #include "services/TransProg.h"
 #include "store/AppError.h"
 #include "store/CommaText.h"
+#include "store/LineText.h"
 
 namespace {
 
@@ -72,6 +73,34 @@ QString caption(const char *key)
     return LngText(QStringLiteral("Captions"), QString::fromLatin1(key));
 }
 
+// Everything that shows the active script's texts: the window, the lists' titles, the dialogs,
+// the About text, the help file list.
+void applyLanguageTexts(SettingsWindow &window)
+{
+    window.translateWindow();
+    window.refreshPlayerNames();
+    window.fillHelpFileList();
+    window.aboutPage().loadDonationText(window.programDir(), window.optionsPage().selectedLanguage());
+
+    SetDialogTexts({
+        .ok = caption("OK"),
+        .cancel = caption("Cancel"),
+        .yes = caption("Yes"),
+        .no = caption("No"),
+        .information = caption("Information"),
+        .confirmation = caption("Confirmation"),
+        .warning = caption("Warning"),
+        .input = caption("Input"),
+    });
+
+    window.setListHeaders({
+        .recordColumns = {caption("Points"), caption("Date"), caption("Comment")},
+        .topColumns = {caption("No."), caption("Game"), caption("Points"), caption("Date"), caption("Comment")},
+        .gamesGridCells = {caption("No."), caption("Game"), caption("Category")},
+        .bestCell = caption("Best"),
+    });
+}
+
 } // namespace
 
 namespace Settings {
@@ -111,8 +140,8 @@ void LoadSettings(SettingsWindow &window)
 
     const QString playerCaption = caption("Player");
     for (int n = 1; n <= 10; ++n)
-        window.setPlayerName(n, ini.readString(playerSection(n), QStringLiteral("Name"),
-                                               playerCaption + u' ' + QString::number(n)));
+        window.setPlayerName(n, LineText::oneLine(ini.readString(playerSection(n), QStringLiteral("Name"),
+                                                                 playerCaption + u' ' + QString::number(n))));
 
     for (int i = 0; i < options.optionCount(); ++i)
         options.setOption(i, ini.readBool(GeneralOptionsSection, optionKey(i), false));
@@ -143,32 +172,10 @@ void LoadSettings(SettingsWindow &window)
     options.setCategoryPosition(readInRange(ini, CategoryBarSection, QStringLiteral("Position"), 0, 0, 1));
 
     window.setWindowColor(options.windowColor()->colorValue());
-    window.translateWindow();
-    window.refreshPlayerNames();
     window.placeCategoryBar(options.categoryPosition());
-    window.fillHelpFileList();
-    window.aboutPage().loadDonationText(programDir, options.selectedLanguage());
-
     SetGradientStartColor(options.msgStartColor()->colorValue());
     SetGradientEndColor(options.msgEndColor()->colorValue());
-
-    SetDialogTexts({
-        .ok = caption("OK"),
-        .cancel = caption("Cancel"),
-        .yes = caption("Yes"),
-        .no = caption("No"),
-        .information = caption("Information"),
-        .confirmation = caption("Confirmation"),
-        .warning = caption("Warning"),
-        .input = caption("Input"),
-    });
-
-    window.setListHeaders({
-        .recordColumns = {caption("Points"), caption("Date"), caption("Comment")},
-        .topColumns = {caption("No."), caption("Game"), caption("Points"), caption("Date"), caption("Comment")},
-        .gamesGridCells = {caption("No."), caption("Game"), caption("Category")},
-        .bestCell = caption("Best"),
-    });
+    applyLanguageTexts(window);
 }
 
 void SaveSettings(SettingsWindow &window)
@@ -210,7 +217,8 @@ void SaveSettings(SettingsWindow &window)
 
 void ChangeLanguage(SettingsWindow &window)
 {
-    const QString language = window.optionsPage().selectedLanguage();
+    OptionsPage &options = window.optionsPage();
+    const QString language = options.selectedLanguage();
     if (language.isEmpty())
         return;
     ProfileFile ini(settingsPath(window.programDir()));
@@ -220,7 +228,18 @@ void ChangeLanguage(SettingsWindow &window)
     ini.writeInteger(WindowSection, QStringLiteral("Left"), position.x());
     ini.writeInteger(WindowSection, QStringLiteral("Top"), position.y());
     ini.endUpdate();
-    LoadSettings(window);
+
+    // Only the texts change: names, options and colours stay as the user left them. A player
+    // still called by the default name takes the default name of the new language.
+    const QString oldCaption = caption("Player");
+    SetActiveScriptPath(languageDir(window.programDir()) + u'/' + language);
+    const QString newCaption = caption("Player");
+    for (int n = 1; n <= 10; ++n) {
+        const QString number = u' ' + QString::number(n);
+        if (window.playerName(n) == oldCaption + number)
+            window.setPlayerName(n, newCaption + number);
+    }
+    applyLanguageTexts(window);
 }
 
 } // namespace Settings

@@ -69,8 +69,8 @@ void LoadSettings(SettingsWindow &window);
 // "Unable to write to <path>" at the first write that fails.
 void SaveSettings(SettingsWindow &window);
 
-// The language chosen in LngListBox: stores it with the window's position, then reads all
-// settings again.
+// The language chosen in LngListBox: stores it with the window's position, then shows every text
+// in it; names, options and colours stay as they are (a default player name follows the language).
 void ChangeLanguage(SettingsWindow &window);
 
 } // namespace Settings

@@ -1,6 +1,7 @@
 #include "store/DataTree.h"
 
 #include "store/AppError.h"
+#include "store/LineText.h"
 #include "store/Points.h"
 #include "store/TextCodec.h"
 #include "store/TextFile.h"
@@ -98,22 +99,6 @@ private:
 
 } // namespace
 
-QString DataTree::cleanText(const QString &text)
-{
-    QString clean = text;
-    for (QChar &c : clean)
-        if (c == u'\r' || c == u'\n' || c == QChar(0))
-            c = u' ';
-    qsizetype start = 0;
-    qsizetype end = clean.size();
-    auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    while (start < end && isBlank(clean[start]))
-        ++start;
-    while (end > start && isBlank(clean[end - 1]))
-        --end;
-    return clean.mid(start, end - start);
-}
-
 void DataTree::fresh()
 {
     m_top.clear();
@@ -158,7 +143,7 @@ int DataTree::FindFreeGameSlot(int category) const
 
 int DataTree::addGame(int category, const QString &name)
 {
-    const QString text = cleanText(name);
+    const QString text = LineText::oneLine(name);
     if (text.isEmpty())
         return -1;
     DataNode &r = root();
@@ -204,7 +189,7 @@ void DataTree::deleteGame(int category, int gameIndex, QList<QByteArray> &pictur
 
 void DataTree::renameGame(int category, int gameIndex, const QString &name)
 {
-    const QString text = cleanText(name);
+    const QString text = LineText::oneLine(name);
     if (text.isEmpty())
         return;
     gameNode(category, gameIndex).text = text;
@@ -247,9 +232,9 @@ void DataTree::StoreRecords(int category, int gameIndex, RowList &records)
     for (qsizetype i = 0; i < c; ++i) {
         DataNode &node = r.children[size_t(i)];
         const ListRow &row = records[i];
-        childAt(node, 0).text = row.caption;
-        childAt(node, 1).text = row.subItem(2);
-        childAt(node, 2).text = cleanText(row.subItem(1));
+        childAt(node, 0).text = LineText::oneLine(row.caption);
+        childAt(node, 1).text = LineText::oneLine(row.subItem(2));
+        childAt(node, 2).text = LineText::oneLine(row.subItem(1));
     }
 }
 
@@ -274,7 +259,7 @@ QString DataTree::gameComment(int category, int gameIndex) const
 
 void DataTree::setGameComment(int category, int gameIndex, const QString &commaText)
 {
-    childAt(gameChild(category, gameIndex, CommentChild), 0).text = commaText;
+    childAt(gameChild(category, gameIndex, CommentChild), 0).text = LineText::oneLine(commaText);
 }
 
 QString DataTree::pictureIndex(int category, int gameIndex) const
@@ -308,13 +293,23 @@ void DataTree::load(const QString &path)
 
 void DataTree::loadFromBytes(QByteArrayView bytes)
 {
+    const QString error = loadFromBytes(bytes, TooDeep::Stop);
+    if (!error.isEmpty())
+        throw AppError(error);
+}
+
+QString DataTree::loadFromBytes(QByteArrayView bytes, TooDeep rule)
+{
     m_top.clear();
     m_fileSizeHint = bytes.size();
     TextCache cache(TextCodec::detect(bytes));
     // path[d] is the last node placed at depth d.
     std::vector<DataNode *> path;
     bool first = true;
+    QString firstError;
     TextFile::forEachLine(bytes, [&](QByteArrayView line) {
+        if (rule == TooDeep::Stop && !firstError.isEmpty())
+            return;
         qsizetype depth = 0;
         while (depth < line.size() && (line[depth] == '\t' || line[depth] == ' '))
             ++depth;
@@ -324,11 +319,17 @@ void DataTree::loadFromBytes(QByteArrayView bytes)
             depth = 0;
         }
         const qsizetype previous = qsizetype(path.size()) - 1;
-        if (depth > previous + 1)
-            throw AppError(QStringLiteral("Invalid level (%1) for item \"%2\"").arg(depth).arg(text));
+        if (depth > previous + 1) {
+            if (firstError.isEmpty())
+                firstError = QStringLiteral("Invalid level (%1) for item \"%2\"").arg(depth).arg(text);
+            if (rule == TooDeep::Stop)
+                return;
+            depth = previous + 1;
+        }
         path.resize(size_t(depth));
         std::vector<DataNode> &siblings = depth == 0 ? m_top : path.back()->children;
         siblings.emplace_back(std::move(text));
         path.push_back(&siblings.back());
     });
+    return firstError;
 }

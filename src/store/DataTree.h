@@ -9,6 +9,8 @@
 
 #include <vector>
 
+struct TreeDamage;
+
 // A node of the data tree: a text and its ordered children. What a node means follows
 // from its depth and position alone.
 struct DataNode
@@ -37,10 +39,6 @@ class DataTree
 {
 public:
     static constexpr int CategoryCount = 5;
-
-    // Makes node text safe for the file format: line breaks and NULs become blanks, and
-    // leading and trailing blanks and TABs are dropped.
-    static QString cleanText(const QString &text);
 
     // All nodes removed and the single node "Root" added.
     void fresh();
@@ -92,9 +90,17 @@ public:
     void load(const QString &path);
     void loadFromBytes(QByteArrayView bytes);
 
+    // A line too deep for its place either stops reading (Stop), or is placed one level below
+    // the line before it so that the lines after it are read too (Keep). Returns the
+    // "Invalid level" message of the first such line; empty when there was none.
+    enum class TooDeep { Stop, Keep };
+    QString loadFromBytes(QByteArrayView bytes, TooDeep rule);
+
     bool operator==(const DataTree &other) const { return m_top == other.m_top; }
 
 private:
+    friend TreeDamage RepairTree(DataTree &tree, QList<QByteArray> &pictureStore);
+
     DataNode &categoryNode(int category);
     DataNode &gameNode(int category, int gameIndex);
     DataNode &gameChild(int category, int gameIndex, int child);

@@ -2,40 +2,27 @@
 
 #include "store/AppError.h"
 #include "store/CommaText.h"
+#include "store/LineText.h"
 #include "store/Points.h"
 #include "store/TextCodec.h"
 #include "store/TextFile.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <future>
-
-qint32 DefaultCategoryColor(int category)
-{
-    static const qint32 colors[] = {10092543, 10079487, 10066431, 16751001, 16763955};
-    return colors[qBound(1, category, 5) - 1];
-}
+#include <optional>
 
 QString PlayerFiles::recordsPath(int player) const { return m_dataDir + QStringLiteral("/Records%1.dat").arg(player); }
 QString PlayerFiles::playerPath(int player) const { return m_dataDir + QStringLiteral("/PlyData%1.dat").arg(player); }
 QString PlayerFiles::overviewPath() const { return m_dataDir + QStringLiteral("/Overview.dat"); }
 
-void PlayerFiles::LoadPlayerData(int player, PlayerState &state, PlayerWindow &window) const
+PlayerDamage PlayerFiles::LoadPlayerData(int player, PlayerState &state, PlayerWindow &window) const
 {
     state.filesDamaged = false;
-    try {
-        loadSteps(player, state, window);
-    } catch (const AppError &) {
-        state.filesDamaged = QFileInfo::exists(recordsPath(player)) || QFileInfo::exists(playerPath(player));
-        throw;
-    }
-}
-
-void PlayerFiles::loadSteps(int player, PlayerState &state, PlayerWindow &window) const
-{
     state.playerPic.clear();
     window.playerPictureChanged();
     state.playerData.clear();
@@ -44,23 +31,58 @@ void PlayerFiles::loadSteps(int player, PlayerState &state, PlayerWindow &window
     state.topView.clear();
     window.topListChanged();
 
-    for (int n = 1; n <= DataTree::CategoryCount; ++n)
-        window.setCategoryPanel(n, window.defaultCategoryName(n), DefaultCategoryColor(n));
+    std::array<QString, 5> defaultNames;
+    for (int n = 1; n <= DataTree::CategoryCount; ++n) {
+        defaultNames[size_t(n - 1)] = window.defaultCategoryName(n);
+        window.setCategoryPanel(n, defaultNames[size_t(n - 1)], DefaultCategoryColor(n));
+    }
 
     if (!QFileInfo::exists(recordsPath(player))) {
         for (int n = 1; n <= DataTree::CategoryCount; ++n)
-            state.catListView.append({window.categoryPanelCaption(n),
-                                      {QString::number(window.categoryPanelColor(n)),
-                                       QString::number(DefaultTitleFieldColor),
-                                       QString::number(DefaultGamesListColor)}});
+            state.catListView.append(DefaultCategoryRow(n, window.categoryPanelCaption(n)));
         window.selectFirstCategory();
         window.updateButtons();
-        return;
+        return {};
     }
 
-    // A large player file (mostly picture text) is read and split on a second thread while this
-    // one builds the tree; the outcome, errors and their order included, is that of reading one
-    // after the other. Small files are not worth a thread.
+    PlayerRead read = readPlayer(player, defaultNames);
+    state.dataView = std::move(read.tree);
+    state.playerData = std::move(read.pictureStore);
+    state.catListView = std::move(read.categories);
+    state.topView = std::move(read.topList);
+    state.playerPic = std::move(read.playerPicture);
+
+    window.refreshPlayerNames();
+    if (read.name) {
+        window.setPlayerName(player, *read.name);
+        // The lists that show the names follow the name just read, not the one it replaced.
+        window.refreshPlayerNames();
+    }
+    window.playerPictureChanged();
+    if (!state.topView.isEmpty())
+        window.topListChanged();
+    for (int n = 2; n <= DataTree::CategoryCount; ++n) {
+        const ListRow &row = state.catListView[n - 1];
+        window.setCategoryPanel(n, row.caption, parseStoredInteger(row.subItem(0)));
+    }
+    window.showCategoryProperties(1);
+
+    if (read.damage.any())
+        state.filesDamaged = !keepDamagedCopies(player, read.damage.keptAs);
+    return read.damage;
+}
+
+PlayerRead PlayerFiles::readPlayer(int player, const std::array<QString, 5> &defaultCategoryNames) const
+{
+    PlayerRead read;
+    auto readRecords = [&] {
+        try {
+            ReadRecordsBytes(TextFile::readBytes(recordsPath(player)), read);
+        } catch (const AppError &error) {
+            read.damage.fileErrors.append(error.message());
+            read.tree.fresh();
+        }
+    };
     const QString path = playerPath(player);
     auto readPlayerLines = [path] {
         QList<QByteArray> lines;
@@ -68,63 +90,71 @@ void PlayerFiles::loadSteps(int player, PlayerState &state, PlayerWindow &window
         TextFile::forEachLine(bytes, [&](QByteArrayView line) { lines.append(line.toByteArray()); });
         return lines;
     };
+
+    // A large player file (mostly picture text) is read and split on a second thread while this
+    // one builds the tree. Small files are not worth a thread.
     constexpr qint64 ParallelReadBytes = 4 << 20;
-    if (QFileInfo(path).size() >= ParallelReadBytes) {
-        auto playerLines = std::async(std::launch::async, readPlayerLines);
-        try {
-            state.dataView.load(recordsPath(player));
-        } catch (...) {
-            playerLines.wait();
-            throw;
+    std::optional<QList<QByteArray>> lines;
+    QString playerError;
+    try {
+        if (QFileInfo(path).size() >= ParallelReadBytes) {
+            auto playerLines = std::async(std::launch::async, readPlayerLines);
+            readRecords();
+            lines = playerLines.get();
+        } else {
+            readRecords();
+            lines = readPlayerLines();
         }
-        state.playerData = playerLines.get();
-    } else {
-        state.dataView.load(recordsPath(player));
-        state.playerData = readPlayerLines();
+    } catch (const AppError &error) {
+        playerError = error.message();
     }
+    if (lines)
+        ReadPlayerLines(std::move(*lines), defaultCategoryNames, read);
+    else
+        ReadWithoutPlayerFile(playerError, defaultCategoryNames, read);
+    return read;
+}
 
-    // The four fixed lines count from the end; they are text, the rest is picture text.
-    const qsizetype count = state.playerData.size();
-    QByteArray textBytes;
-    for (qsizetype i = qMax<qsizetype>(0, count - 4); i < count; ++i)
-        textBytes += state.playerData[i];
-    const bool utf8 = TextCodec::isValidUtf8(textBytes);
-    auto line = [&](qsizetype fromEnd) -> const QByteArray & {
-        const qsizetype index = count - fromEnd;
-        if (index < 0 || index >= count)
-            throw AppError::indexOutOfBounds(index);
-        return state.playerData[index];
-    };
-    auto textLine = [&](qsizetype fromEnd) { return TextCodec::decode(line(fromEnd), utf8); };
-
-    window.refreshPlayerNames();
-    window.setPlayerName(player, textLine(1));
-    // The lists that show the names follow the name just read, not the one it replaced.
-    window.refreshPlayerNames();
-    TextToPicture(line(2), state.playerPic);
-    window.playerPictureChanged();
-    const QString topList = textLine(3);
-    if (!topList.isEmpty()) {
-        CommaTextToList(topList, state.topView);
-        window.topListChanged();
+bool PlayerFiles::keepDamagedCopies(int player, QStringList &keptAs) const
+{
+    bool allKept = true;
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (const QString &path : {recordsPath(player), playerPath(player)}) {
+        if (!QFileInfo::exists(path))
+            continue;
+        try {
+            const QByteArray bytes = TextFile::readBytes(path);
+            // A copy of the same bytes kept at an earlier start is not made again.
+            const QFileInfo file(path);
+            QString kept;
+            const QFileInfoList earlier = QDir(file.absolutePath())
+                                              .entryInfoList({file.fileName() + QStringLiteral(".damaged-*")}, QDir::Files);
+            for (const QFileInfo &copy : earlier) {
+                if (copy.size() == bytes.size() && TextFile::readBytes(copy.filePath()) == bytes) {
+                    kept = copy.filePath();
+                    break;
+                }
+            }
+            if (kept.isEmpty()) {
+                kept = path + QStringLiteral(".damaged-") + stamp;
+                for (int i = 2; QFileInfo::exists(kept); ++i)
+                    kept = path + QStringLiteral(".damaged-%1-%2").arg(stamp).arg(i);
+                TextFile::writeAtomically(kept, bytes);
+            }
+            keptAs.append(kept);
+        } catch (const AppError &) {
+            allKept = false;
+        }
     }
-    CommaTextToList(textLine(4), state.catListView);
-    for (int n = 2; n <= DataTree::CategoryCount; ++n) {
-        if (n - 1 >= state.catListView.size())
-            throw AppError::indexOutOfBounds(n - 1);
-        const ListRow &row = state.catListView[n - 1];
-        // The caption is taken even when the colour that follows is not a number.
-        window.setCategoryPanel(n, row.caption, window.categoryPanelColor(n));
-        window.setCategoryPanel(n, row.caption, parseStoredInteger(row.subItem(0)));
-    }
-    window.showCategoryProperties(1);
-    state.playerData.resize(count - 4);
+    return allKept;
 }
 
 QByteArray PlayerFiles::playerFileBytes(const PlayerState &state, const QString &name)
 {
-    const QByteArray tail[] = {ListToCommaText(state.catListView).toUtf8(), ListToCommaText(state.topView).toUtf8(),
-                               PictureToText(state.playerPic), name.toUtf8()};
+    // Every text line is one line, whatever the texts in it hold.
+    const QByteArray tail[] = {LineText::withoutBreaks(ListToCommaText(state.catListView)).toUtf8(),
+                               LineText::withoutBreaks(ListToCommaText(state.topView)).toUtf8(),
+                               PictureToText(state.playerPic), LineText::oneLine(name).toUtf8()};
     qsizetype size = 0;
     for (const QByteArray &line : state.playerData)
         size += line.size() + 2;
@@ -147,9 +177,9 @@ QByteArray PlayerFiles::overviewFileBytes(const RowList &overView)
 {
     QByteArray bytes;
     for (const ListRow &row : overView) {
-        bytes += row.caption.toUtf8();
+        bytes += LineText::withoutBreaks(row.caption).toUtf8();
         bytes += "\r\n";
-        bytes += CommaText::fromList(row.subItems).toUtf8();
+        bytes += LineText::withoutBreaks(CommaText::fromList(row.subItems)).toUtf8();
         bytes += "\r\n";
     }
     return bytes;

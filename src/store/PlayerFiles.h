@@ -3,6 +3,7 @@
 #include "store/DataTree.h"
 #include "store/ListRows.h"
 #include "store/Picture.h"
+#include "store/PlayerRead.h"
 
 #include <QByteArray>
 #include <QList>
@@ -17,8 +18,8 @@ struct PlayerState
     RowList catListView;          // per category: name; colour, title field colour, games list colour
     RowList topView;
     Picture playerPic;
-    // The files of the loaded player could not be read whole; they are set aside before the
-    // next save so that nothing of them is lost.
+    // Files of the loaded player could not be read, nor copied aside: they are set aside
+    // before the next save so that nothing of them is lost.
     bool filesDamaged = false;
 };
 
@@ -43,11 +44,6 @@ public:
     virtual void damagedFilesSetAside(const QStringList &paths) = 0;
 };
 
-// Colours of a new player's categories 1..5.
-qint32 DefaultCategoryColor(int category);
-constexpr qint32 DefaultTitleFieldColor = qint32(0x80000018);
-constexpr qint32 DefaultGamesListColor = 16777215;
-
 // Data/Records<n>.dat, Data/PlyData<n>.dat and Data/Overview.dat under one data folder.
 class PlayerFiles
 {
@@ -58,9 +54,15 @@ public:
     QString playerPath(int player) const;
     QString overviewPath() const;
 
-    // Loads player `player` into the state. A failure ends the load at its step with its message
-    // and marks the state's files as damaged.
-    void LoadPlayerData(int player, PlayerState &state, PlayerWindow &window) const;
+    // Loads player `player` into the state and shows it through the window. Whatever cannot be
+    // read takes its default and everything that can be read is kept, so the state is always
+    // whole. When something was damaged, copies of the files as they are on disk are kept beside
+    // them first (files that cannot be copied are set aside before the next save instead);
+    // the damage is returned.
+    PlayerDamage LoadPlayerData(int player, PlayerState &state, PlayerWindow &window) const;
+
+    // Reads player `player`'s two files without showing them; the records file must exist.
+    PlayerRead readPlayer(int player, const std::array<QString, 5> &defaultCategoryNames) const;
 
     // Writes the player's files and the overview file, all or nothing where the disk allows.
     // Does nothing while the player has no game.
@@ -74,7 +76,8 @@ public:
     static QByteArray overviewFileBytes(const RowList &overView);
 
 private:
-    void loadSteps(int player, PlayerState &state, PlayerWindow &window) const;
+    // Copies of the player's files under a ".damaged-" name; true when every file that exists was kept.
+    bool keepDamagedCopies(int player, QStringList &keptAs) const;
     QStringList setDamagedFilesAside(int player) const;
 
     QString m_dataDir;

@@ -1,0 +1,277 @@
+#include "store/TreeRepair.h"
+
+#include "store/CommaText.h"
+#include "store/PictureStore.h"
+#include "store/Points.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+const QString RecordsLabel = QStringLiteral("Records");
+const QString CommentLabel = QStringLiteral("GameComment");
+const QString PicIndexLabel = QStringLiteral("PicIndex");
+
+bool isLeaf(const DataNode &node) { return node.children.empty(); }
+
+// The texts of a node's descendants in file order: the fields of a record whose lines stand
+// too deep (a comment that began with a blank) come back in their order.
+void collectTexts(const DataNode &node, QStringList &texts)
+{
+    for (const DataNode &child : node.children) {
+        texts.append(child.text);
+        collectTexts(child, texts);
+    }
+}
+
+// A record node as the program writes it: three fields, points that are a number.
+bool isWholeRecord(const DataNode &record)
+{
+    return record.children.size() == 3 && isLeaf(record.children[0]) && isLeaf(record.children[1])
+           && isLeaf(record.children[2]) && Points::tryParse(record.children[0].text).has_value();
+}
+
+struct KeptRecord
+{
+    qint64 points;
+    StoredRecord fields;
+};
+
+DataNode recordNode(qsizetype label, const StoredRecord &record)
+{
+    DataNode node(QStringLiteral("Record%1").arg(label));
+    node.children.reserve(3);
+    node.children.emplace_back(record.points);
+    node.children.emplace_back(record.dateNumber);
+    node.children.emplace_back(record.comment);
+    return node;
+}
+
+// Rebuilds the records of one game from every record node of its "Records" parts.
+void repairRecords(const std::vector<const DataNode *> &parts, DataNode &records, GameDamage &damage)
+{
+    std::vector<KeptRecord> kept;
+    for (const DataNode *part : parts) {
+        for (const DataNode &record : part->children) {
+            if (isWholeRecord(record)) {
+                kept.push_back({*Points::tryParse(record.children[0].text),
+                                {record.children[0].text, record.children[1].text, record.children[2].text}});
+                continue;
+            }
+            QStringList fields;
+            collectTexts(record, fields);
+            const bool empty = std::all_of(fields.cbegin(), fields.cend(), [](const QString &t) { return t.isEmpty(); });
+            // A record with empty points holds no score and is passed over when records are read.
+            if (record.children.size() == 3 && empty)
+                continue;
+            const std::optional<qint64> points = fields.isEmpty() ? std::nullopt : Points::tryParse(fields[0]);
+            if (!points) {
+                ++damage.recordsLeftOut;
+                continue;
+            }
+            kept.push_back({*points, {fields[0], fields.value(1), fields.value(2)}});
+            damage.repaired = true;
+        }
+    }
+    std::stable_sort(kept.begin(), kept.end(), [](const KeptRecord &a, const KeptRecord &b) { return a.points > b.points; });
+    records.children.clear();
+    records.children.reserve(kept.size());
+    const qsizetype count = qsizetype(kept.size());
+    for (qsizetype i = 0; i < count; ++i)
+        records.children.push_back(recordNode(count - 1 - i, kept[size_t(i)].fields));
+}
+
+bool recordsInShape(const DataNode &records)
+{
+    qint64 previous = 0;
+    for (size_t i = 0; i < records.children.size(); ++i) {
+        const DataNode &record = records.children[i];
+        if (!isWholeRecord(record))
+            return false;
+        const qint64 points = *Points::tryParse(record.children[0].text);
+        if (i > 0 && points > previous)
+            return false;
+        previous = points;
+    }
+    return true;
+}
+
+class Repairer
+{
+public:
+    explicit Repairer(QList<QByteArray> &store) : m_store(store) {}
+
+    void repairGame(DataNode &game, int category, TreeDamage &tree)
+    {
+        GameDamage damage{category, game.text, 0, false};
+        if (isGameInShape(game)) {
+            QString &index = game.children[2].children.front().text;
+            QString checked = pictureIndexText(&game.children[2], damage);
+            if (checked != index)
+                index = std::move(checked);
+        } else {
+            rebuildGame(game, damage);
+        }
+        if (damage.repaired || damage.recordsLeftOut > 0)
+            tree.games.append(damage);
+    }
+
+private:
+    static bool isGameInShape(const DataNode &game)
+    {
+        auto onlyLeafChild = [](const DataNode &node) { return node.children.size() == 1 && isLeaf(node.children.front()); };
+        return game.children.size() == 3 && game.children[0].text == RecordsLabel && game.children[1].text == CommentLabel
+               && game.children[2].text == PicIndexLabel && recordsInShape(game.children[0])
+               && onlyLeafChild(game.children[1]) && onlyLeafChild(game.children[2]);
+    }
+
+    void rebuildGame(DataNode &game, GameDamage &damage)
+    {
+        std::vector<const DataNode *> recordParts;
+        const DataNode *comment = nullptr;
+        const DataNode *picIndex = nullptr;
+        for (const DataNode &part : game.children) {
+            if (part.text == RecordsLabel)
+                recordParts.push_back(&part);
+            else if (part.text == CommentLabel && !comment)
+                comment = &part;
+            else if (part.text == PicIndexLabel && !picIndex)
+                picIndex = &part;
+            else
+                damage.repaired = true; // a node of no known meaning, or a second comment or index
+        }
+        // Parts only out of order lose nothing; missing or doubled ones are reported.
+        if (recordParts.size() != 1 || !comment || !picIndex)
+            damage.repaired = true;
+
+        std::vector<DataNode> parts;
+        parts.reserve(3);
+        parts.emplace_back(RecordsLabel);
+        repairRecords(recordParts, parts.back(), damage);
+        parts.emplace_back(CommentLabel);
+        parts.back().children.emplace_back(commentText(comment, damage));
+        parts.emplace_back(PicIndexLabel);
+        parts.back().children.emplace_back(pictureIndexText(picIndex, damage));
+        game.children = std::move(parts);
+    }
+
+    static QString commentText(const DataNode *comment, GameDamage &damage)
+    {
+        if (!comment)
+            return QString();
+        if (comment->children.size() == 1 && isLeaf(comment->children.front()))
+            return comment->children.front().text;
+        // Every text under the node is kept, each as comment lines of its own.
+        QStringList texts;
+        collectTexts(*comment, texts);
+        QStringList lines;
+        for (const QString &text : texts)
+            lines += CommaText::toList(text);
+        damage.repaired = true;
+        return CommaText::fromList(lines);
+    }
+
+    QString pictureIndexText(const DataNode *picIndex, GameDamage &damage)
+    {
+        const QString none = QStringLiteral("-1");
+        if (!picIndex)
+            return none;
+        if (picIndex->children.size() != 1 || !isLeaf(picIndex->children.front()))
+            damage.repaired = true;
+        if (picIndex->children.empty())
+            return none;
+        const QString &text = picIndex->children.front().text;
+        if (text == none)
+            return none;
+        const int line = PictureStoreLine(text, m_store);
+        if (line < 0 || !LooksLikeBmpText(m_store[line])) {
+            damage.repaired = true;
+            return none;
+        }
+        // A removed picture: the game has none.
+        if (m_store[line].isEmpty())
+            return none;
+        if (m_usedLines.contains(line)) {
+            // Two games on one line would overwrite or remove each other's picture.
+            m_store.append(m_store[line]);
+            const int copy = int(m_store.size() - 1);
+            m_usedLines.insert(copy);
+            return QString::number(copy);
+        }
+        m_usedLines.insert(line);
+        return text;
+    }
+
+    QList<QByteArray> &m_store;
+    QSet<int> m_usedLines;
+};
+
+} // namespace
+
+bool LooksLikeBmpText(const QByteArray &pictureText)
+{
+    // Decided by the first two bytes, so that large pictures are not read through: text that
+    // is not hexadecimal reads as no picture at all, a readable header that is not "BM" fails.
+    auto hexValue = [](char c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        return -1;
+    };
+    const qsizetype pairs = qMin<qsizetype>(2, pictureText.size() / 2);
+    if (pairs == 0)
+        return true;
+    QByteArray head;
+    for (qsizetype i = 0; i < pairs; ++i) {
+        const int high = hexValue(pictureText[2 * i]);
+        const int low = hexValue(pictureText[2 * i + 1]);
+        if (high < 0 || low < 0)
+            return true;
+        head.append(char(high * 16 + low));
+    }
+    return head == "BM";
+}
+
+TreeDamage RepairTree(DataTree &tree, QList<QByteArray> &pictureStore)
+{
+    TreeDamage damage;
+    std::vector<DataNode> &top = tree.m_top;
+    if (top.empty()) {
+        tree.fresh();
+        damage.shapeRepaired = true;
+        return damage;
+    }
+    if (top.size() > 1) {
+        top.resize(1);
+        damage.shapeRepaired = true;
+    }
+    DataNode &root = top.front();
+    if (root.children.empty())
+        return damage;
+    if (root.children.size() > size_t(DataTree::CategoryCount)) {
+        root.children.resize(DataTree::CategoryCount);
+        damage.shapeRepaired = true;
+    }
+    for (int k = int(root.children.size()) + 1; k <= DataTree::CategoryCount; ++k)
+        root.children.emplace_back(QStringLiteral("Category %1").arg(k));
+
+    Repairer repairer(pictureStore);
+    for (int k = 1; k <= DataTree::CategoryCount; ++k) {
+        for (DataNode &game : root.children[size_t(k - 1)].children) {
+            if (game.text.isEmpty()) {
+                if (!game.children.empty()) {
+                    game.children.clear();
+                    damage.shapeRepaired = true;
+                }
+                continue;
+            }
+            repairer.repairGame(game, k, damage);
+        }
+    }
+    return damage;
+}
