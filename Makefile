@@ -5,7 +5,8 @@ JOBS    ?= $(shell nproc)
 SECONDS ?= 60
 CMAKE   := cmake
 PACKAGES := build-essential cmake clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools \
-            libgl-dev libjpeg62-turbo-dev libbenchmark-dev fonts-liberation
+            libgl-dev libjpeg62-turbo-dev libbenchmark-dev fonts-liberation \
+            qt6-translations-l10n
 
 .PHONY: all deps build run test test-plain test-asan bench fuzz clean
 

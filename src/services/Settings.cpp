@@ -7,6 +7,7 @@
 #include "services/ColorSwatch.h"
 #include "services/MessDlg.h"
 #include "services/OptionsPage.h"
+#include "services/QtTranslations.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
 #include "store/CommaText.h"
@@ -108,6 +109,7 @@ void LoadSettings(SettingsWindow &window)
     if (options.selectLanguage(language))
         language = options.selectedLanguage();
     SetActiveScriptPath(languageDir(programDir) + u'/' + language);
+    UseQtTranslationsFor(ActiveScriptPath());
 
     const QString playerCaption = caption("Player");
     for (int n = 1; n <= 10; ++n)
