@@ -5,7 +5,8 @@ JOBS    ?= $(shell nproc)
 SECONDS ?= 60
 CMAKE   := cmake
 PACKAGES := build-essential cmake clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools \
-            libgl-dev libjpeg62-turbo-dev libbenchmark-dev fonts-liberation
+            libgl-dev libjpeg62-turbo-dev libbenchmark-dev fonts-liberation \
+            qt6-translations-l10n
 
 .PHONY: all deps build run test test-plain test-asan bench fuzz clean
 
@@ -42,12 +43,12 @@ test-asan: deps
 bench: deps
 	$(CMAKE) -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTALLIMO_TESTS=OFF -DTALLIMO_BENCH=ON
 	$(CMAKE) --build build-bench -j $(JOBS)
-	@for b in build-bench/bench/bench_*; do [ -x "$$b" ] || continue; echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
+	@for b in build-bench/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
 
 fuzz: deps
 	CC=clang CXX=clang++ $(CMAKE) -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLIMO_FUZZ=ON
 	$(CMAKE) --build build-fuzz -j $(JOBS)
-	@for f in build-fuzz/fuzz/fuzz_*; do [ -x "$$f" ] || continue; n=$$(basename $$f); \
+	@for f in build-fuzz/fuzz/fuzz_*; do [ -f "$$f" ] && [ -x "$$f" ] || continue; n=$$(basename $$f); \
 	  mkdir -p build-fuzz/corpus/$$n; \
 	  echo "== $$n for $(SECONDS) s"; \
 	  QT_QPA_PLATFORM=offscreen $$f -max_total_time=$(SECONDS) -timeout=10 -rss_limit_mb=4096 \

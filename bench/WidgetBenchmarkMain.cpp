@@ -1,8 +1,31 @@
 #include "WidgetBenchmarkMain.h"
 
 #include <QApplication>
+#include <QList>
 
 #include <benchmark/benchmark.h>
+
+namespace {
+
+QList<std::function<void()>> &releases()
+{
+    static QList<std::function<void()>> registered;
+    return registered;
+}
+
+void releaseFixtures()
+{
+    QList<std::function<void()>> &registered = releases();
+    while (!registered.isEmpty())
+        registered.takeLast()();
+}
+
+} // namespace
+
+void ReleaseAfterBenchmarks(std::function<void()> release)
+{
+    releases().append(std::move(release));
+}
 
 int RunWidgetBenchmarks(int argc, char **argv)
 {
@@ -14,5 +37,6 @@ int RunWidgetBenchmarks(int argc, char **argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    releaseFixtures();
     return 0;
 }

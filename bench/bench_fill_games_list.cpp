@@ -1,4 +1,5 @@
 // Filling the games list of a category with 2,000 games, beside loading the same player's files.
+#include "BenchScale.h"
 #include "BenchWindow.h"
 #include "PlayerFixture.h"
 #include "QuietDialogs.h"
@@ -21,7 +22,7 @@
 namespace {
 
 // 10,000 games over five categories: 2,000 in category 1, 20 records each.
-const PlayerFixture Fixture{10000, 20, 0, 0, 0};
+const PlayerFixture Fixture = FullOrSmoke(PlayerFixture{10000, 20, 0, 0, 0}, PlayerFixture{50, 2, 0, 0, 0});
 
 struct Prepared
 {
@@ -45,8 +46,7 @@ struct Prepared
 
 Prepared &prepared()
 {
-    static Prepared made;
-    return made;
+    return SharedFixture<Prepared>();
 }
 
 void BM_FillGamesList(benchmark::State &state)
@@ -75,7 +75,7 @@ void BM_FillGamesList(benchmark::State &state)
     state.counters["x_load_player"] = perFill / p.loadSeconds;
 }
 
-BENCHMARK(BM_FillGamesList)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_FillGamesList)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(2));
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // Building the overview over ten players of 2,000 games with 20 records each, beside reading the
 // same files plainly and loading each player's data; and filling the overview's grids and filters.
+#include "BenchScale.h"
 #include "BenchWindow.h"
 #include "PlayerFixture.h"
 #include "QuietDialogs.h"
@@ -24,7 +25,7 @@
 namespace {
 
 constexpr int Players = 10;
-const PlayerFixture Fixture{2000, 20, 0, 0, 0};
+const PlayerFixture Fixture = FullOrSmoke(PlayerFixture{2000, 20, 0, 0, 0}, PlayerFixture{20, 2, 0, 0, 0});
 
 template<typename F>
 double bestSeconds(int runs, F &&f)
@@ -71,8 +72,7 @@ struct Prepared
 
 Prepared &prepared()
 {
-    static Prepared made;
-    return made;
+    return SharedFixture<Prepared>();
 }
 
 void BM_BuildOverview(benchmark::State &state)
@@ -103,7 +103,7 @@ void BM_BuildOverview(benchmark::State &state)
     state.counters["load_players_ms"] = p.loadSeconds * 1e3;
 }
 
-BENCHMARK(BM_BuildOverview)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_BuildOverview)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(2));
 
 // The main window with the overview page shown, over the same player files.
 struct Window
@@ -124,8 +124,7 @@ struct Window
 // (every player with games of his own).
 void BM_FillOverviewGridsAndFilters(benchmark::State &state)
 {
-    // Kept to the end: a window must not be destroyed after the application.
-    static Window &window = *new Window;
+    Window &window = SharedFixture<Window>();
     if (!window.dialogs.errors.isEmpty()) {
         state.SkipWithError(qPrintable(window.dialogs.errors.join(u'\n')));
         return;
@@ -161,7 +160,7 @@ void BM_FillOverviewGridsAndFilters(benchmark::State &state)
     state.counters["fill_ms"] = seconds / double(state.iterations()) * 1e3;
 }
 
-BENCHMARK(BM_FillOverviewGridsAndFilters)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_FillOverviewGridsAndFilters)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(2));
 
 } // namespace
 

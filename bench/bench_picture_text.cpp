@@ -1,5 +1,7 @@
 // Picture text of a 1600 x 1200 24-bit BMP (5.76 MB of bytes, 11.5 MB of text), beside a plain
 // copy of the same bytes. Bytes processed are the picture's bytes in every case.
+#include "BenchScale.h"
+
 #include "store/Picture.h"
 
 #include <benchmark/benchmark.h>
@@ -12,7 +14,7 @@ namespace {
 
 Picture makePicture()
 {
-    const int width = 1600, height = 1200, stride = width * 3;
+    const int width = FullOrSmoke(1600, 32), height = FullOrSmoke(1200, 24), stride = width * 3;
     QByteArray bytes(54 + stride * height, '\0');
     auto *p = reinterpret_cast<uchar *>(bytes.data());
     p[0] = 'B';
@@ -75,7 +77,7 @@ void BM_TextToPicture(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_MemcpyReference)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PictureToText)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TextToPicture)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemcpyReference)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(0.5));
+BENCHMARK(BM_PictureToText)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(0.5));
+BENCHMARK(BM_TextToPicture)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(0.5));
 BENCHMARK_MAIN();

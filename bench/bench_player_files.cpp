@@ -1,4 +1,5 @@
 // Loading and saving one player's files, beside plain I/O of the same bytes.
+#include "BenchScale.h"
 #include "PlayerFixture.h"
 
 #include "store/PlayerFiles.h"
@@ -18,8 +19,8 @@ struct Case
 };
 
 const Case cases[] = {
-    {"S", {200, 20, 0, 0, 0}},
-    {"L", {10000, 50, 10, 1600, 1200}},
+    {"S", FullOrSmoke(PlayerFixture{200, 20, 0, 0, 0}, PlayerFixture{20, 2, 0, 0, 0})},
+    {"L", FullOrSmoke(PlayerFixture{10000, 50, 10, 1600, 1200}, PlayerFixture{50, 3, 2, 32, 24})},
 };
 
 struct Prepared
@@ -140,9 +141,9 @@ void BM_RecordsToBytes(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_RecordsFromBytes)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RecordsToBytes)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadPlayerData)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2);
-BENCHMARK(BM_SavePlayerData)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_RecordsFromBytes)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(0.5));
+BENCHMARK(BM_RecordsToBytes)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(0.5));
+BENCHMARK(BM_LoadPlayerData)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(2));
+BENCHMARK(BM_SavePlayerData)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(2));
 
 BENCHMARK_MAIN();

@@ -1,4 +1,5 @@
 // Showing a game of 5,000 records on the records page, beside loading that player's files.
+#include "BenchScale.h"
 #include "PlayerFixture.h"
 #include "WidgetBenchmarkMain.h"
 
@@ -19,7 +20,7 @@
 
 namespace {
 
-constexpr int RecordsPerGame = 5000;
+const int RecordsPerGame = FullOrSmoke(5000, 20);
 
 class SilentDialogs : public Dialogs
 {
@@ -122,7 +123,7 @@ void BM_ShowGame(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_ShowGame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1);
+BENCHMARK(BM_ShowGame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(1));
 
 int main(int argc, char **argv)
 {

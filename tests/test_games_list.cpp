@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -45,6 +46,66 @@ bool gameAreaShown(StartedWindow &s)
     return s.form->findChild<QWidget *>("EnterControlPanel")->isVisibleTo(s.form.get());
 }
 
+QStringList storedPoints(StartedWindow &s, int gameIndex)
+{
+    QStringList points;
+    for (const StoredRecord &record : s.form->player().dataView.readRecords(1, gameIndex))
+        points.append(record.points);
+    return points;
+}
+
+QStringList shownPoints(StartedWindow &s)
+{
+    QStringList points;
+    for (const ListRow &row : page(s).recordsPage().records())
+        points.append(row.caption);
+    return points;
+}
+
+// Plays mouse and key steps on the games list, separated by blanks: "press:<game>", "move:<game>",
+// "release:<game>", "click:<game>", "ctrl+click:<game>", where <game> may also be "empty" (the
+// empty area below the rows) or "outside" (below the list); "key:<name>" for Down, Up, Home,
+// End, PageDown, PageUp and "ctrl+Space"; "selectRow:<row>" for a program's call.
+void playOnGamesList(StartedWindow &s, const QString &steps)
+{
+    GamesListView *list = page(s).gamesListView();
+    QWidget *area = list->viewport();
+    const auto where = [&](const QString &target) {
+        if (target == u"empty")
+            return QPoint(8, area->height() - 4);
+        if (target == u"outside")
+            return QPoint(area->width() / 2, area->height() + 40);
+        const int row = page(s).gamesModel()->findName(target, Qt::CaseSensitive);
+        return list->visualRect(page(s).gamesModel()->index(row)).center();
+    };
+    const QHash<QString, Qt::Key> keys{{"Down", Qt::Key_Down}, {"Up", Qt::Key_Up}, {"Home", Qt::Key_Home},
+                                       {"End", Qt::Key_End}, {"PageDown", Qt::Key_PageDown},
+                                       {"PageUp", Qt::Key_PageUp}};
+    list->setFocus();
+    for (const QString &step : steps.split(u' ')) {
+        const QString action = step.section(u':', 0, 0);
+        const QString target = step.section(u':', 1);
+        if (action == u"press")
+            QTest::mousePress(area, Qt::LeftButton, {}, where(target));
+        else if (action == u"move")
+            QTest::mouseMove(area, where(target));
+        else if (action == u"release")
+            QTest::mouseRelease(area, Qt::LeftButton, {}, where(target));
+        else if (action == u"click")
+            QTest::mouseClick(area, Qt::LeftButton, {}, where(target));
+        else if (action == u"ctrl+click")
+            QTest::mouseClick(area, Qt::LeftButton, Qt::ControlModifier, where(target));
+        else if (action == u"key" && target == u"ctrl+Space")
+            QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+        else if (action == u"key" && keys.contains(target))
+            QTest::keyClick(list, keys.value(target));
+        else if (action == u"selectRow")
+            list->selectRow(target.toInt());
+        else
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+    }
+}
+
 } // namespace
 
 class GamesListTest : public QObject
@@ -74,6 +135,9 @@ private slots:
     void renameResorts();
     void iconByPictureIndex();
     void keyReleaseShowsSelectedGame();
+    void shownGameIsSelectedGame_data();
+    void shownGameIsSelectedGame();
+    void clickOnShownGameShowsItAgain();
     void progressBarRange();
     void categoryBarSide();
     void gamesListSurvivesRestart();
@@ -531,6 +595,93 @@ void GamesListTest::keyReleaseShowsSelectedGame()
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->selectedRow(), 1);
     QCOMPARE(page(s).title(), QString("Chess"));
+}
+
+void GamesListTest::shownGameIsSelectedGame_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("shown"); // the game shown and selected afterwards
+
+    // The list holds Alpha, Beta, Delta, Gamma; Alpha is shown at first.
+    QTest::newRow("click") << "click:Delta" << "Delta";
+    QTest::newRow("press, drag, release on another") << "press:Alpha move:Beta release:Beta" << "Beta";
+    QTest::newRow("press on one, drag over two") << "press:Beta move:Delta move:Gamma release:Gamma" << "Gamma";
+    QTest::newRow("press, release outside") << "press:Beta release:outside" << "Beta";
+    QTest::newRow("press, drag out of the list") << "press:Beta move:Delta move:outside release:outside" << "Delta";
+    QTest::newRow("drag away and back") << "press:Alpha move:Gamma move:Alpha release:Alpha" << "Alpha";
+    QTest::newRow("press and release on the empty area") << "press:empty release:empty" << "Alpha";
+    QTest::newRow("press on the empty area, release on a row") << "press:empty release:Beta" << "Alpha";
+    QTest::newRow("ctrl+click on the shown game keeps it") << "ctrl+click:Alpha" << "Alpha";
+    QTest::newRow("ctrl+click on another") << "ctrl+click:Beta" << "Beta";
+    QTest::newRow("ctrl+Space keeps the shown game") << "key:ctrl+Space" << "Alpha";
+    QTest::newRow("Down") << "key:Down" << "Beta";
+    QTest::newRow("Down, Down, Up") << "key:Down key:Down key:Up" << "Beta";
+    QTest::newRow("End") << "key:End" << "Gamma";
+    QTest::newRow("End, Home") << "key:End key:Home" << "Alpha";
+    QTest::newRow("PageDown") << "key:PageDown" << "Gamma";
+    QTest::newRow("Up on the first row") << "key:Up" << "Alpha";
+    QTest::newRow("program's selectRow") << "selectRow:2" << "Delta";
+    QTest::newRow("mouse, then keys") << "press:Beta move:Delta release:outside key:Down" << "Gamma";
+}
+
+// The records page stores only into the game whose name and records it shows.
+void GamesListTest::shownGameIsSelectedGame()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, shown);
+
+    TempProgramDir dir;
+    StartedWindow s(dir);
+    s.form->resize(900, 700);
+    QVERIFY(QTest::qWaitForWindowExposed(s.form.get()));
+    const QHash<QString, QString> ownPoints{{"Alpha", "100"}, {"Beta", "200"}, {"Delta", "400"}, {"Gamma", "300"}};
+    for (const char *name : {"Alpha", "Beta", "Gamma", "Delta"}) {
+        ::addGame(s, name);
+        addRecord(s, ownPoints.value(name), 40000);
+    }
+    selectGame(s, "Alpha");
+    QCOMPARE(page(s).title(), QString("Alpha"));
+    QVERIFY(page(s).gamesListView()->viewport()->height() > 5 * page(s).gamesListView()->sizeHintForRow(0));
+
+    playOnGamesList(s, steps);
+    QVERIFY(s.dialogs.errors().isEmpty());
+
+    const int game = gameIndexOf(s, shown);
+    QCOMPARE(page(s).title(), shown);
+    QCOMPARE(page(s).selectedGameIndex(), game);
+    QCOMPARE(gameNames(s).value(page(s).gamesListView()->selectedRow()), shown);
+    QCOMPARE(shownPoints(s), QStringList{ownPoints.value(shown)});
+    QCOMPARE(shownPoints(s), storedPoints(s, game));
+
+    addRecord(s, "777", 40001);
+    QVERIFY(s.dialogs.errors().isEmpty());
+    for (const QString &name : ownPoints.keys()) {
+        const QStringList expected = name == shown ? QStringList{"777", ownPoints.value(name)}
+                                                   : QStringList{ownPoints.value(name)};
+        QCOMPARE(storedPoints(s, gameIndexOf(s, name)), expected);
+    }
+    QCOMPARE(shownPoints(s), storedPoints(s, game));
+}
+
+// A click on the row already shown shows its game again, which empties the entry fields.
+void GamesListTest::clickOnShownGameShowsItAgain()
+{
+    TempProgramDir dir;
+    StartedWindow s(dir);
+    QVERIFY(QTest::qWaitForWindowExposed(s.form.get()));
+    for (const char *name : {"Bridge", "Chess"})
+        ::addGame(s, name);
+    selectGame(s, "Chess");
+    s.dialogs.answer(QString("450"));
+    button(s, "NumEditButton")->click();
+    auto *points = s.form->findChild<QLineEdit *>("PointsEdit");
+    QCOMPARE(points->text(), QString("450"));
+    playOnGamesList(s, "click:Chess");
+    QCOMPARE(page(s).title(), QString("Chess"));
+    QCOMPARE(points->text(), QString());
+    // A click that moves the selection shows the other game.
+    playOnGamesList(s, "click:Bridge");
+    QCOMPARE(page(s).title(), QString("Bridge"));
 }
 
 void GamesListTest::progressBarRange()

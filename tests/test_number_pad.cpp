@@ -167,7 +167,11 @@ void NumberPadTest::keys_data()
     QTest::addColumn<bool>("closed");
 
     const auto keys = [](const char *list) { return QString::fromLatin1(list).split(u' '); };
-    QTest::newRow("12, 3, BS, BS, 7, Enter") << "12" << "NumMemo" << keys("3 BS BS 7 Enter") << "17" << true;
+    QTest::newRow("12, 3, BS, BS, 7, Enter") << "12" << "NumMemo" << keys("3 BS BS 7 Enter") << "7" << true;
+    QTest::newRow("12, BS, 7, Enter") << "12" << "NumMemo" << keys("BS 7 Enter") << "17" << true;
+    QTest::newRow("first digit replaces the start value") << "450" << "NumMemo" << keys("3 0 0") << "300" << false;
+    QTest::newRow("first keypad digit replaces") << "450" << "NumMemo" << keys("kp7") << "7" << false;
+    QTest::newRow("second digit appends") << "450" << "NumMemo" << keys("3 1") << "31" << false;
     QTest::newRow("every main-keyboard digit") << "" << "NumMemo" << keys("1 2 3 4 5 6 7 8 9 0") << "1234567890" << false;
     QTest::newRow("every keypad digit") << "" << "NumMemo" << keys("kp1 kp2 kp3 kp4 kp5 kp6 kp7 kp8 kp9 kp0")
                                         << "1234567890" << false;
@@ -183,9 +187,10 @@ void NumberPadTest::keys_data()
     QTest::newRow("Escape empties") << "250" << "NumMemo" << keys("1 Esc") << "" << true;
     QTest::newRow("other keys do nothing") << "7" << "NumMemo"
                                            << keys("x minus comma period Space Delete Left F5") << "7" << false;
-    QTest::newRow("letters in the start value stay") << "ab" << "NumMemo" << keys("5 BS BS 6") << "a6" << false;
-    QTest::newRow("keys reach the window on a digit button") << "1" << "N5Button" << keys("2 kp3 BS 9") << "129" << false;
-    QTest::newRow("Space on a digit button clicks it") << "1" << "N5Button" << keys("Space") << "15" << false;
+    QTest::newRow("letters in the start value stay") << "ab" << "NumMemo" << keys("BS 6") << "a6" << false;
+    QTest::newRow("a digit replaces letters") << "ab" << "NumMemo" << keys("5 BS BS 6") << "6" << false;
+    QTest::newRow("keys reach the window on a digit button") << "1" << "N5Button" << keys("2 kp3 BS 9") << "29" << false;
+    QTest::newRow("Space on a digit button clicks it") << "1" << "N5Button" << keys("Space 6") << "56" << false;
     QTest::newRow("Enter on the Cancel button closes as OK") << "8" << "CancelButton" << keys("Enter") << "8" << true;
     QTest::newRow("Escape on the OK button cancels") << "8" << "OKButton" << keys("Esc") << "" << true;
     QTest::newRow("C on the panel") << "8" << "NumMainPanel" << keys("C") << "" << false;
@@ -203,6 +208,7 @@ void NumberPadTest::keys()
     TNumPadForm pad;
     pad.setValue(start);
     pad.show();
+    QCOMPARE(pad.numMemo()->textCursor().selectedText(), start);
     QWidget *control = controlNamed(pad, target);
     QVERIFY(control);
     for (const QString &stroke : strokes)
@@ -226,7 +232,11 @@ void NumberPadTest::buttons_data()
     QTest::newRow("arrow on empty") << "" << QStringList{"ArrowButton", "ArrowButton"} << "";
     QTest::newRow("clear") << "555" << QStringList{"ClearButton"} << "";
     QTest::newRow("clear then digits") << "555" << QStringList{"ClearButton", "N0Button", "N7Button"} << "07";
-    QTest::newRow("appends to letters") << "x1" << QStringList{"N2Button"} << "x12";
+    QTest::newRow("first digit replaces the start value") << "450" << QStringList{"N3Button", "N0Button", "N0Button"}
+                                                          << "300";
+    QTest::newRow("replaces letters") << "x1" << QStringList{"N2Button"} << "2";
+    QTest::newRow("appends after the arrow") << "x1" << QStringList{"ArrowButton", "N2Button"} << "x2";
+    QTest::newRow("clear on the start value") << "450" << QStringList{"ClearButton"} << "";
 }
 
 void NumberPadTest::buttons()
@@ -251,14 +261,15 @@ void NumberPadTest::endings_data()
 {
     QTest::addColumn<QString>("ending");
     QTest::addColumn<QString>("result");
-    QTest::newRow("OK") << "click:OKButton" << "123";
+    QTest::newRow("OK") << "click:OKButton" << "3";
     QTest::newRow("Cancel") << "click:CancelButton" << "";
-    QTest::newRow("Enter") << "key:Enter" << "123";
+    QTest::newRow("Enter") << "key:Enter" << "3";
     QTest::newRow("Escape") << "key:Esc" << "";
-    QTest::newRow("close box") << "close" << "123";
+    QTest::newRow("close box") << "close" << "3";
 }
 
-// Through the modal call, as the records page uses it: start 12, one digit, then the ending.
+// Through the modal call, as the records page uses it: start 12, one digit (which replaces the
+// start value), then the ending.
 void NumberPadTest::endings()
 {
     QFETCH(QString, ending);
@@ -270,6 +281,7 @@ void NumberPadTest::endings()
         QVERIFY(pad);
         acted = true;
         QCOMPARE(pad->value(), QStringLiteral("12"));
+        QCOMPARE(pad->numMemo()->textCursor().selectedText(), QStringLiteral("12"));
         QTest::mouseClick(pad->digitButton(3), Qt::LeftButton);
         if (ending == QLatin1String("close"))
             pad->close();
@@ -349,10 +361,10 @@ void NumberPadTest::runNumPadCentresOnTheWindowAndReturnsTheValue()
     whenModal([&](QDialog *dialog) {
         padCentre = dialog->frameGeometry().center();
         QCOMPARE(dialog->parentWidget(), &window);
-        pressKey(dialog->focusWidget(), QStringLiteral("kp0"));
-        pressKey(dialog->focusWidget(), QStringLiteral("Enter"));
+        for (const char *key : {"3", "kp0", "0", "Enter"})
+            pressKey(dialog->focusWidget(), QString::fromLatin1(key));
     });
-    QCOMPARE(RunNumPad(&window, QStringLiteral("50")), QStringLiteral("500"));
+    QCOMPARE(RunNumPad(&window, QStringLiteral("450")), QStringLiteral("300"));
     const QPoint windowCentre = window.frameGeometry().center();
     QVERIFY2((padCentre - windowCentre).manhattanLength() <= 2,
              qPrintable(QStringLiteral("pad centre %1,%2, window centre %3,%4")

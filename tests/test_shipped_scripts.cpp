@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QLocale>
 #include <QSet>
 #include <QStringDecoder>
 #include <QTest>
@@ -75,6 +76,8 @@ private slots:
     void germanListsMatchTheirControls_data();
     void germanListsMatchTheirControls();
     void germanZoomItemsKeepTheirOrder();
+    void scriptsNameTheirLanguage_data();
+    void scriptsNameTheirLanguage();
     void scriptsAreWellFormed_data();
     void scriptsAreWellFormed();
     void aboutTextsLoad_data();
@@ -195,6 +198,28 @@ void ShippedScriptsTest::germanZoomItemsKeepTheirOrder()
     QCOMPARE(items.mid(3), percentages);
     for (int i = 0; i < 3; ++i)
         QVERIFY(!items[i].isEmpty() && !items[i].endsWith(u'%'));
+}
+
+void ShippedScriptsTest::scriptsNameTheirLanguage_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("German") << germanScript() << "de";
+    QTest::newRow("English") << englishScript() << "en";
+}
+
+// The language code picks Qt's own translations for the standard dialogs.
+void ShippedScriptsTest::scriptsNameTheirLanguage()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, code);
+    if (!QFile::exists(path))
+        QSKIP("script not in data/LScripts");
+    const ProfileFile script(path);
+    QVERIFY(script.hasKey(QStringLiteral("Language"), QStringLiteral("Code")));
+    const QString value = script.readString(QStringLiteral("Language"), QStringLiteral("Code"), QString());
+    QCOMPARE(value, code);
+    QCOMPARE(QLocale::languageToCode(QLocale(value).language()), code);
 }
 
 void ShippedScriptsTest::scriptsAreWellFormed_data()

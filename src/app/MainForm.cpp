@@ -61,7 +61,8 @@ TMainForm::~TMainForm()
     // Hidden while every part is whole: the close in QWidget's destructor would lay out lists
     // that ask this window for their line colours.
     hide();
-    qApp->removeEventFilter(this);
+    if (qApp)
+        qApp->removeEventFilter(this);
     if (m_dialogs.parentWindow() == this)
         m_dialogs.setParentWindow(nullptr);
 }

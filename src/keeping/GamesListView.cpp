@@ -11,6 +11,10 @@ GamesListView::GamesListView(QWidget *parent) : QListView(parent)
     setUniformItemSizes(true);
     setIconSize(QSize(16, 16));
     setAutoFillBackground(true);
+    connect(this, &QAbstractItemView::clicked, this, [this] {
+        if (m_pressedOnSelected)
+            emit selectedRowClicked();
+    });
 }
 
 int GamesListView::selectedRow() const
@@ -36,9 +40,20 @@ void GamesListView::selectRow(int row)
 
 void GamesListView::mousePressEvent(QMouseEvent *event)
 {
-    if (!indexAt(event->position().toPoint()).isValid()) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid()) {
+        m_pressedOnSelected = false;
         event->accept();
         return;
     }
+    m_pressedOnSelected = selectionModel() && selectionModel()->isSelected(index);
     QListView::mousePressEvent(event);
+}
+
+QItemSelectionModel::SelectionFlags GamesListView::selectionCommand(const QModelIndex &index,
+                                                                   const QEvent *event) const
+{
+    // Ctrl with a click or Space would deselect the shown game's row.
+    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    return command.testFlag(QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate : command;
 }

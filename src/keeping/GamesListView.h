@@ -3,7 +3,8 @@
 #include <QListView>
 
 // The visible games list: one column, whole-row single selection, read-only. A press on the
-// empty area below the rows keeps the selection, so a game stays shown until another is chosen.
+// empty area below the rows keeps the selection, and a selected row cannot be deselected, so a
+// game stays shown until another is chosen.
 class GamesListView : public QListView
 {
     Q_OBJECT
@@ -15,6 +16,15 @@ public:
     int selectedRow() const;
     void selectRow(int row);
 
+signals:
+    // A click on the row that was already selected when the button went down.
+    void selectedRowClicked();
+
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event = nullptr) const override;
+
+private:
+    bool m_pressedOnSelected = false;
 };

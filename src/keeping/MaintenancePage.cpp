@@ -21,11 +21,11 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -133,7 +133,6 @@ void MaintenancePage::buildControls()
     m_categoryPage = new CategoryPage(m_categorySheet);
 
     m_mainRightPanel->installEventFilter(this);
-    m_bar->gamesListView()->installEventFilter(this);
 }
 
 void MaintenancePage::connectHandlers()
@@ -142,7 +141,13 @@ void MaintenancePage::connectHandlers()
         CategoryPanel *panel = CategoryPanelOf(n);
         connect(panel, &CategoryPanel::clicked, this, [this, panel] { run([&] { CategoryPanel1Click(panel); }); });
     }
-    connect(m_bar->gamesListView(), &QAbstractItemView::clicked, this, [this] { run([&] { GamesListViewClick(); }); });
+    // The shown game is the selected one: every change of the selected row shows its game, except
+    // the page's own changes of the list, which show the game themselves.
+    connect(gamesListView()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!m_changingGamesList)
+            run([&] { GamesListViewClick(); });
+    });
+    connect(gamesListView(), &GamesListView::selectedRowClicked, this, [this] { run([&] { GamesListViewClick(); }); });
     connect(m_bar->gameAddButton(), &QToolButton::clicked, this, [this] { run([&] { GameAddButtonClick(); }); });
     connect(m_bar->gameRenameButton(), &QToolButton::clicked, this, [this] { run([&] { GameRenameButtonClick(); }); });
     connect(m_bar->gameDeleteButton(), &QToolButton::clicked, this, [this] { run([&] { GameDeleteButtonClick(); }); });
@@ -202,6 +207,7 @@ void MaintenancePage::CategoryPanel1Click(CategoryPanel *sender)
 
 void MaintenancePage::FillGamesList()
 {
+    const QScopedValueRollback changing(m_changingGamesList, true);
     GamesListModel *model = gamesModel();
     model->clear();
     const DataTree &tree = m_context.playerState().dataView;
@@ -267,6 +273,7 @@ void MaintenancePage::GameAddButtonClick()
         return;
     }
     m_context.playerState().dataView.addGame(m_context.currentCategory(), name);
+    const QScopedValueRollback changing(m_changingGamesList, true);
     FillGamesList();
     gamesListView()->selectRow(gamesModel()->findName(name, Qt::CaseSensitive));
     setTitle(name);
@@ -288,6 +295,7 @@ void MaintenancePage::GameRenameButtonClick()
         return;
     }
     m_context.playerState().dataView.renameGame(m_context.currentCategory(), g, name);
+    const QScopedValueRollback changing(m_changingGamesList, true);
     const int moved = gamesModel()->rename(row, name);
     gamesListView()->scrollTo(gamesModel()->index(moved));
     setTitle(name);
@@ -306,6 +314,7 @@ void MaintenancePage::GameDeleteButtonClick()
     const std::optional<RecordsPage::ShownGame> shown = m_recordsPage->shownGame();
     if (shown && shown->category == m_context.currentCategory() && shown->gameIndex == g)
         m_recordsPage->forgetShownGame();
+    const QScopedValueRollback changing(m_changingGamesList, true);
     gamesModel()->removeAt(row);
     clearShownGame();
     if (gamesModel()->rowCount() > 0) {
@@ -407,8 +416,6 @@ bool MaintenancePage::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_mainRightPanel && event->type() == QEvent::Resize)
         m_enterControlPanel->setGeometry(4, 4, m_mainRightPanel->width() - 8, m_mainRightPanel->height() - 8);
-    if (watched == gamesListView() && event->type() == QEvent::KeyRelease && gamesListView()->selectedRow() >= 0)
-        run([&] { GamesListViewClick(); });
     return QObject::eventFilter(watched, event);
 }
 

@@ -123,4 +123,6 @@ private:
     QWidget *m_topSheet = nullptr;
     QWidget *m_categorySheet = nullptr;
     CategoryPage *m_categoryPage = nullptr;
+    // True while the page changes the games list's rows or selection and shows the game itself.
+    bool m_changingGamesList = false;
 };

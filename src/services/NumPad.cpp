@@ -131,20 +131,32 @@ void TNumPadForm::setValue(const QString &value)
     const qsizetype cr = value.indexOf(QLatin1Char('\r'));
     if (cr >= 0 && (end < 0 || cr < end))
         end = cr;
-    m_numMemo->setPlainText(value.left(end));
+    showValue(value.left(end));
+    m_numMemo->selectAll();
+}
+
+void TNumPadForm::showValue(const QString &value)
+{
+    m_numMemo->setPlainText(value);
     m_numMemo->moveCursor(QTextCursor::End);
+}
+
+bool TNumPadForm::valueSelected() const
+{
+    const QTextCursor cursor = m_numMemo->textCursor();
+    return cursor.hasSelection() && cursor.selectionStart() == 0 && cursor.selectionEnd() >= value().size();
 }
 
 void TNumPadForm::appendDigit(int digit)
 {
-    setValue(value() + QChar(u'0' + digit));
+    const QString typed(QChar(u'0' + digit));
+    showValue(valueSelected() ? typed : value() + typed);
 }
 
 void TNumPadForm::deleteLastFigure()
 {
     const QString current = value();
-    if (!current.isEmpty())
-        setValue(current.chopped(1));
+    showValue(current.isEmpty() ? current : current.chopped(1));
 }
 
 void TNumPadForm::clearValue()

@@ -12,9 +12,10 @@ class QPushButton;
 // as a string of digits, by mouse or keyboard. The first line of NumMemo is the whole result:
 // the value as edited after OK, Enter or the close box, the empty text after Cancel or Escape.
 //
-// The window sees every key before its focused control: Backspace deletes the last figure,
-// Enter closes, Escape cancels, 0 to 9 (main keyboard and keypad) append, C clears. Modifier
-// keys are not looked at.
+// The start value shows selected: the first digit replaces it, while Backspace, the arrow key
+// and C act on it as on any value. The window sees every key before its focused control:
+// Backspace deletes the last figure, Enter closes, Escape cancels, 0 to 9 (main keyboard and
+// keypad) append (or replace the selected value), C clears. Modifier keys are not looked at.
 class TNumPadForm : public QDialog
 {
     Q_OBJECT
@@ -22,7 +23,7 @@ class TNumPadForm : public QDialog
 public:
     explicit TNumPadForm(QWidget *parent = nullptr);
 
-    // The first line of NumMemo, and setting it (the rest of the text is dropped).
+    // The first line of NumMemo, and setting the start value: its first line, shown selected.
     QString value() const;
     void setValue(const QString &value);
 
@@ -47,6 +48,10 @@ private:
     static int captionRoom(const QPushButton *button, bool withIcon);
     void FormCreate();
     bool FormKeyDown(int key);
+    // Shows the value with the cursor at its end, nothing selected.
+    void showValue(const QString &value);
+    // True while the whole value is selected, so that a digit replaces it.
+    bool valueSelected() const;
     void appendDigit(int digit);
     void deleteLastFigure();
     void clearValue();
@@ -61,5 +66,6 @@ private:
 };
 
 // Creates the pad, centres it on the window (or the screen without one), presets its value
-// with start, shows it modally and returns its value; the pad is destroyed before returning.
+// with start, shows it modally and returns its value (the empty text after Cancel or Escape);
+// the pad is destroyed before returning.
 QString RunNumPad(QWidget *parent, const QString &start);

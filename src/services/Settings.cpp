@@ -7,6 +7,7 @@
 #include "services/ColorSwatch.h"
 #include "services/MessDlg.h"
 #include "services/OptionsPage.h"
+#include "services/QtTranslations.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
 #include "store/CommaText.h"
@@ -73,6 +74,13 @@ QString caption(const char *key)
     return LngText(QStringLiteral("Captions"), QString::fromLatin1(key));
 }
 
+// The script for our texts, and Qt's own translations of its language for the standard dialogs.
+void useScript(const QString &path)
+{
+    SetActiveScriptPath(path);
+    UseQtTranslationsFor(path);
+}
+
 // Everything that shows the active script's texts: the window, the lists' titles, the dialogs,
 // the About text, the help file list.
 void applyLanguageTexts(SettingsWindow &window)
@@ -136,7 +144,7 @@ void LoadSettings(SettingsWindow &window)
     // The entry that matched without regard to case names the file as it is on disk.
     if (options.selectLanguage(language))
         language = options.selectedLanguage();
-    SetActiveScriptPath(languageDir(programDir) + u'/' + language);
+    useScript(languageDir(programDir) + u'/' + language);
 
     const QString playerCaption = caption("Player");
     for (int n = 1; n <= 10; ++n)
@@ -232,7 +240,7 @@ void ChangeLanguage(SettingsWindow &window)
     // Only the texts change: names, options and colours stay as the user left them. A player
     // still called by the default name takes the default name of the new language.
     const QString oldCaption = caption("Player");
-    SetActiveScriptPath(languageDir(window.programDir()) + u'/' + language);
+    useScript(languageDir(window.programDir()) + u'/' + language);
     const QString newCaption = caption("Player");
     for (int n = 1; n <= 10; ++n) {
         const QString number = u' ' + QString::number(n);
