@@ -176,6 +176,8 @@ void TMainForm::FormCreate()
     m_player.playerData.clear();
     // The program keeps everything in Data/; a missing folder is made rather than failing every save.
     QDir().mkpath(dataDir());
+    // A save that was cut off is finished or undone before any file is read.
+    guarded([&] { m_files.recoverInterruptedSave(); });
 
     const bool loaded = guarded([&] {
         LoadSettings();

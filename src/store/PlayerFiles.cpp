@@ -1,6 +1,7 @@
 #include "store/PlayerFiles.h"
 
 #include "store/AppError.h"
+#include "store/AtomicFileGroup.h"
 #include "store/CommaText.h"
 #include "store/Points.h"
 #include "store/TextCodec.h"
@@ -9,8 +10,8 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <array>
 #include <future>
 
 qint32 DefaultCategoryColor(int category)
@@ -121,10 +122,20 @@ void PlayerFiles::loadSteps(int player, PlayerState &state, PlayerWindow &window
     state.playerData.resize(count - 4);
 }
 
+namespace {
+
+// The player file's last four lines: category list, top list, player picture, name.
+std::array<QByteArray, 4> playerFileTail(const PlayerState &state, const QString &name)
+{
+    return {ListToCommaText(state.catListView).toUtf8(), ListToCommaText(state.topView).toUtf8(),
+            PictureToText(state.playerPic), name.toUtf8()};
+}
+
+} // namespace
+
 QByteArray PlayerFiles::playerFileBytes(const PlayerState &state, const QString &name)
 {
-    const QByteArray tail[] = {ListToCommaText(state.catListView).toUtf8(), ListToCommaText(state.topView).toUtf8(),
-                               PictureToText(state.playerPic), name.toUtf8()};
+    const std::array<QByteArray, 4> tail = playerFileTail(state, name);
     qsizetype size = 0;
     for (const QByteArray &line : state.playerData)
         size += line.size() + 2;
@@ -141,6 +152,36 @@ QByteArray PlayerFiles::playerFileBytes(const PlayerState &state, const QString 
         bytes += "\r\n";
     }
     return bytes;
+}
+
+bool PlayerFiles::writePlayerFile(QIODevice &file, const PlayerState &state, const QString &name)
+{
+    // Short lines are gathered into one write; a picture line goes to the file as it is.
+    constexpr qsizetype ChunkBytes = 1 << 20;
+    QByteArray chunk;
+    chunk.reserve(ChunkBytes + 2);
+    auto flush = [&] {
+        const bool written = file.write(chunk) == chunk.size();
+        chunk.clear();
+        return written;
+    };
+    auto line = [&](const QByteArray &text) {
+        if (text.size() >= ChunkBytes) {
+            if (!flush() || file.write(text) != text.size())
+                return false;
+        } else {
+            chunk += text;
+        }
+        chunk += "\r\n";
+        return chunk.size() < ChunkBytes || flush();
+    };
+    for (const QByteArray &text : state.playerData)
+        if (!line(text))
+            return false;
+    for (const QByteArray &text : playerFileTail(state, name))
+        if (!line(text))
+            return false;
+    return flush();
 }
 
 QByteArray PlayerFiles::overviewFileBytes(const RowList &overView)
@@ -177,16 +218,8 @@ void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &w
     if (!state.dataView.hasGames())
         return;
 
-    // All three files are written in full before any replaces its old version, so a folder or
-    // file that cannot be written leaves every earlier file as it was.
-    std::vector<std::unique_ptr<QSaveFile>> pending;
-    auto writePending = [&](const QString &path, const QByteArray &bytes) {
-        auto save = std::make_unique<QSaveFile>(path);
-        if (!save->open(QIODevice::WriteOnly | QIODevice::Unbuffered) || save->write(bytes) != bytes.size())
-            throw AppError::cannotCreate(path);
-        pending.push_back(std::move(save));
-    };
-
+    AtomicFileGroup group;
+    group.setStepHook(m_saveStepHook);
     // With many picture bytes to write, the records file is formed on a second thread meanwhile.
     qsizetype pictureBytes = 0;
     for (const QByteArray &line : state.playerData)
@@ -195,15 +228,15 @@ void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &w
     const DataTree &tree = state.dataView;
     std::future<QByteArray> recordsBytes = std::async(
         pictureBytes >= ParallelBytes ? std::launch::async : std::launch::deferred, [&tree] { return tree.toFileBytes(); });
+    const QString name = window.playerName(player);
     try {
-        writePending(playerPath(player), playerFileBytes(state, window.playerName(player)));
+        group.add(playerPath(player), [&](QIODevice &file) { return writePlayerFile(file, state, name); });
     } catch (...) {
         recordsBytes.wait();
         throw;
     }
-    writePending(recordsPath(player), recordsBytes.get());
-    writePending(overviewPath(), overviewFileBytes(overView));
-    const QString paths[] = {playerPath(player), recordsPath(player), overviewPath()};
+    group.add(recordsPath(player), recordsBytes.get());
+    group.add(overviewPath(), overviewFileBytes(overView));
 
     if (state.filesDamaged) {
         const QStringList setAside = setDamagedFilesAside(player);
@@ -212,9 +245,12 @@ void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &w
             window.damagedFilesSetAside(setAside);
     }
 
-    for (size_t i = 0; i < pending.size(); ++i)
-        if (!pending[i]->commit())
-            throw AppError::cannotCreate(paths[i]);
+    group.commit();
+}
+
+void PlayerFiles::recoverInterruptedSave() const
+{
+    AtomicFileGroup::recover(m_dataDir, m_saveStepHook);
 }
 
 RowList PlayerFiles::readOverview() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/AtomicFileGroup.h"
 #include "store/DataTree.h"
 #include "store/ListRows.h"
 #include "store/Picture.h"
@@ -8,6 +9,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+class QIODevice;
 
 // The current player's data as the main window holds it.
 struct PlayerState
@@ -62,15 +65,26 @@ public:
     // and marks the state's files as damaged.
     void LoadPlayerData(int player, PlayerState &state, PlayerWindow &window) const;
 
-    // Writes the player's files and the overview file, all or nothing where the disk allows.
-    // Does nothing while the player has no game.
+    // Writes the player's files and the overview file as one group: after a failure or a crash
+    // the folder holds either all the old files or all the new ones. Does nothing while the
+    // player has no game.
     void SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView) const;
+
+    // Finishes a save that was interrupted: the folder then holds one whole set of files.
+    // Runs before anything of a player is read.
+    void recoverInterruptedSave() const;
+
+    // Sees each step of every save; tests make steps fail or stop there.
+    void setSaveStepHook(AtomicFileGroup::StepHook hook) { m_saveStepHook = std::move(hook); }
 
     // The last overview, or no rows when the file is missing or empty.
     RowList readOverview() const;
 
     // The player file's bytes: picture store, category list, top list, player picture, name.
     static QByteArray playerFileBytes(const PlayerState &state, const QString &name);
+    // The same bytes written to the device as they are formed, without a copy of the pictures;
+    // false when a write fails.
+    static bool writePlayerFile(QIODevice &file, const PlayerState &state, const QString &name);
     static QByteArray overviewFileBytes(const RowList &overView);
 
 private:
@@ -78,4 +92,5 @@ private:
     QStringList setDamagedFilesAside(int player) const;
 
     QString m_dataDir;
+    AtomicFileGroup::StepHook m_saveStepHook;
 };
