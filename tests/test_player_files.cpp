@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Records what loading asks of the main window.
@@ -121,6 +123,8 @@ private slots:
     void interruptedSaveLoadsOldOrNew();
     void failedSaveStepKeepsOldPlayer_data();
     void failedSaveStepKeepsOldPlayer();
+    void savesOnlyTheGivenFiles_data();
+    void savesOnlyTheGivenFiles();
 };
 
 void PlayerFilesTest::newPlayerHasFourLines()
@@ -470,6 +474,69 @@ void PlayerFilesTest::failedSaveStepKeepsOldPlayer()
     QCOMPARE(loaded.error, QString());
     loaded.overView = old.overView;
     QVERIFY(loaded.sameAs(old));
+}
+
+static quint64 inodeOf(const QString &path)
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
+}
+
+void PlayerFilesTest::savesOnlyTheGivenFiles_data()
+{
+    QTest::addColumn<int>("files");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QStringList>("written");
+    const int records = int(DataFiles(DataFile::Records));
+    const int player = int(DataFiles(DataFile::Player));
+    const int overview = int(DataFiles(DataFile::Overview));
+    const QStringList both{"PlyData2.dat", "Records2.dat"};
+    QTest::newRow("records") << records << "" << QStringList{"Records2.dat"};
+    QTest::newRow("player file") << player << "" << QStringList{"PlyData2.dat"};
+    QTest::newRow("overview") << overview << "" << QStringList{"Overview.dat"};
+    QTest::newRow("records and overview") << (records | overview) << "" << QStringList{"Overview.dat", "Records2.dat"};
+    QTest::newRow("nothing") << 0 << "" << QStringList{};
+    // The one is not read without the other.
+    QTest::newRow("records, player file missing") << records << "no player file" << both;
+    QTest::newRow("player file, records missing") << player << "no records" << both;
+    QTest::newRow("overview, records missing") << overview << "no records" << QStringList{"Overview.dat"};
+    // Damaged files are both set aside, so both are written anew.
+    QTest::newRow("records, files damaged") << records << "damaged" << both;
+}
+
+void PlayerFilesTest::savesOnlyTheGivenFiles()
+{
+    QFETCH(int, files);
+    QFETCH(QString, before);
+    QFETCH(QStringList, written);
+    TempProgramDir dir;
+    LoadedPlayer player = changedPlayer(savedOldPlayer(dir.dataDir()));
+    if (before == "no player file")
+        QVERIFY(QFile::remove(dir.file("Data/PlyData2.dat")));
+    if (before == "no records")
+        QVERIFY(QFile::remove(dir.file("Data/Records2.dat")));
+    const QStringList names{"Overview.dat", "PlyData2.dat", "Records2.dat"};
+    QMap<QString, quint64> inodes;
+    for (const QString &name : names)
+        inodes.insert(name, inodeOf(dir.file("Data/" + name)));
+    player.state.unsaved = AllDataFiles;
+    player.state.filesDamaged = before == "damaged";
+
+    PlayerFiles(dir.dataDir()).SavePlayerData(2, player.state, player.window, player.overView, DataFiles::fromInt(files));
+    QStringList rewritten;
+    for (const QString &name : names)
+        if (inodeOf(dir.file("Data/" + name)) != inodes[name])
+            rewritten.append(name);
+    QCOMPARE(rewritten, written);
+    // What was written is no longer unsaved; the rest still is.
+    DataFiles left = AllDataFiles;
+    if (written.contains("Records2.dat"))
+        left &= ~DataFiles(DataFile::Records);
+    if (written.contains("PlyData2.dat"))
+        left &= ~DataFiles(DataFile::Player);
+    if (written.contains("Overview.dat"))
+        left &= ~DataFiles(DataFile::Overview);
+    QCOMPARE(player.state.unsaved, left);
 }
 
 QTEST_APPLESS_MAIN(PlayerFilesTest)

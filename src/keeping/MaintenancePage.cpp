@@ -272,6 +272,7 @@ void MaintenancePage::GameAddButtonClick()
         return;
     }
     m_context.playerState().dataView.addGame(m_context.currentCategory(), name);
+    m_context.playerChanged(DataFile::Records);
     FillGamesList();
     gamesListView()->selectRow(gamesModel()->findName(name, Qt::CaseSensitive));
     setTitle(name);
@@ -293,6 +294,7 @@ void MaintenancePage::GameRenameButtonClick()
         return;
     }
     m_context.playerState().dataView.renameGame(m_context.currentCategory(), g, name);
+    m_context.playerChanged(DataFile::Records);
     const int moved = gamesModel()->rename(row, name);
     gamesListView()->scrollTo(gamesModel()->index(moved));
     setTitle(name);
@@ -307,7 +309,8 @@ void MaintenancePage::GameDeleteButtonClick()
         return;
     const int g = gamesModel()->row(row).gameIndex;
     PlayerState &state = m_context.playerState();
-    state.dataView.deleteGame(m_context.currentCategory(), g, state.playerData);
+    const bool freedPicture = state.dataView.deleteGame(m_context.currentCategory(), g, state.playerData);
+    m_context.playerChanged(freedPicture ? DataFile::Records | DataFile::Player : DataFiles(DataFile::Records));
     gamesModel()->removeAt(row);
     clearShownGame();
     if (gamesModel()->rowCount() > 0) {
@@ -346,6 +349,7 @@ void MaintenancePage::StoreCategoryProperties(int k)
     row.subItems = {QString::number(m_categoryPage->catColor()->colorValue()),
                     QString::number(m_categoryPage->gameTitleColor()->colorValue()),
                     QString::number(m_categoryPage->gameListColor()->colorValue())};
+    m_context.playerChanged(DataFile::Player);
     ApplyCategoryColors(m_categoryPage->catColor()->colorValue(), k);
 }
 

@@ -93,6 +93,7 @@ void PictureHandlers::OpenPicButtonClick()
         tree.setPictureIndex(category, game, QString::number(line));
     }
 
+    m_context.playerChanged(DataFile::Records | DataFile::Player);
     m_page.gamesModel()->setPicIndex(row, QString::number(line));
     m_page.recordsPage().setGamePicture(picture);
 }
@@ -113,6 +114,7 @@ void PictureHandlers::PlayerPicAddButtonClick()
     if (!choosePicture(picture))
         return;
     m_context.playerState().playerPic = std::move(picture);
+    m_context.playerChanged(DataFile::Player);
     showPlayerPicture();
 }
 

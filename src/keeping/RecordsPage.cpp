@@ -584,6 +584,7 @@ void RecordsPage::storeEdited(const std::function<void(RowList &)> &edit)
     RowList edited = m_records;
     edit(edited);
     m_ctx.playerState().dataView.StoreRecords(m_ctx.currentCategory(), m_ctx.selectedGameIndex(), edited);
+    m_ctx.playerChanged(DataFile::Records);
     m_records = std::move(edited);
     ClearEntryFields();
     FillDisplayList();
@@ -637,4 +638,5 @@ void RecordsPage::GameCommentAddButtonClick()
     if (game < 0)
         return;
     m_ctx.playerState().dataView.setGameComment(m_ctx.currentCategory(), game, CommaText::fromList(lines));
+    m_ctx.playerChanged(DataFile::Records);
 }

@@ -320,6 +320,7 @@ void OverviewPage::OverviewUpdateButtonClick()
             progress->setValue(player * 10);
     });
     m_overView = std::move(built.rows);
+    m_context.playerChanged(DataFile::Overview);
     FillOverviewFilters();
     FillOverviewGrids();
 

@@ -213,30 +213,45 @@ QStringList PlayerFiles::setDamagedFilesAside(int player) const
     return setAside;
 }
 
-void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView) const
+void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView,
+                                 DataFiles files) const
 {
     if (!state.dataView.hasGames())
+        return;
+    // The records file is not read without the player file; damaged ones are both set aside.
+    if (files.testAnyFlags(DataFile::Records | DataFile::Player)
+        && (!QFileInfo::exists(recordsPath(player)) || !QFileInfo::exists(playerPath(player)) || state.filesDamaged))
+        files |= DataFile::Records | DataFile::Player;
+    if (!files)
         return;
 
     AtomicFileGroup group;
     group.setStepHook(m_saveStepHook);
-    // With many picture bytes to write, the records file is formed on a second thread meanwhile.
-    qsizetype pictureBytes = 0;
-    for (const QByteArray &line : state.playerData)
-        pictureBytes += line.size();
-    constexpr qsizetype ParallelBytes = 4 << 20;
-    const DataTree &tree = state.dataView;
-    std::future<QByteArray> recordsBytes = std::async(
-        pictureBytes >= ParallelBytes ? std::launch::async : std::launch::deferred, [&tree] { return tree.toFileBytes(); });
-    const QString name = window.playerName(player);
-    try {
-        group.add(playerPath(player), [&](QIODevice &file) { return writePlayerFile(file, state, name); });
-    } catch (...) {
-        recordsBytes.wait();
-        throw;
+    if (files.testFlag(DataFile::Player)) {
+        // With many picture bytes to write, the records file is formed on a second thread meanwhile.
+        qsizetype pictureBytes = 0;
+        for (const QByteArray &line : state.playerData)
+            pictureBytes += line.size();
+        constexpr qsizetype ParallelBytes = 4 << 20;
+        const DataTree &tree = state.dataView;
+        const bool withRecords = files.testFlag(DataFile::Records);
+        std::future<QByteArray> recordsBytes
+            = std::async(withRecords && pictureBytes >= ParallelBytes ? std::launch::async : std::launch::deferred,
+                         [&tree, withRecords] { return withRecords ? tree.toFileBytes() : QByteArray(); });
+        const QString name = window.playerName(player);
+        try {
+            group.add(playerPath(player), [&](QIODevice &file) { return writePlayerFile(file, state, name); });
+        } catch (...) {
+            recordsBytes.wait();
+            throw;
+        }
+        if (withRecords)
+            group.add(recordsPath(player), recordsBytes.get());
+    } else if (files.testFlag(DataFile::Records)) {
+        group.add(recordsPath(player), state.dataView.toFileBytes());
     }
-    group.add(recordsPath(player), recordsBytes.get());
-    group.add(overviewPath(), overviewFileBytes(overView));
+    if (files.testFlag(DataFile::Overview))
+        group.add(overviewPath(), overviewFileBytes(overView));
 
     if (state.filesDamaged) {
         const QStringList setAside = setDamagedFilesAside(player);
@@ -246,6 +261,7 @@ void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &w
     }
 
     group.commit();
+    state.unsaved &= ~files;
 }
 
 void PlayerFiles::recoverInterruptedSave() const

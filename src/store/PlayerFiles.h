@@ -6,11 +6,22 @@
 #include "store/Picture.h"
 
 #include <QByteArray>
+#include <QFlags>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 class QIODevice;
+
+// The files that saving a player writes.
+enum class DataFile {
+    Records = 0x1,  // Records<n>.dat: the data tree
+    Player = 0x2,   // PlyData<n>.dat: pictures, categories, top list, player picture, name
+    Overview = 0x4, // Overview.dat
+};
+Q_DECLARE_FLAGS(DataFiles, DataFile)
+Q_DECLARE_OPERATORS_FOR_FLAGS(DataFiles)
+inline constexpr DataFiles AllDataFiles = DataFile::Records | DataFile::Player | DataFile::Overview;
 
 // The current player's data as the main window holds it.
 struct PlayerState
@@ -23,6 +34,8 @@ struct PlayerState
     // The files of the loaded player could not be read whole; they are set aside before the
     // next save so that nothing of them is lost.
     bool filesDamaged = false;
+    // The files whose data was edited since the player was loaded or last saved.
+    DataFiles unsaved;
 };
 
 // What loading and saving a player needs of the main window.
@@ -65,10 +78,12 @@ public:
     // and marks the state's files as damaged.
     void LoadPlayerData(int player, PlayerState &state, PlayerWindow &window) const;
 
-    // Writes the player's files and the overview file as one group: after a failure or a crash
-    // the folder holds either all the old files or all the new ones. Does nothing while the
-    // player has no game.
-    void SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView) const;
+    // Writes the given files of the player as one group: after a failure or a crash the folder
+    // holds either all the old files or all the new ones. The records file and the player file go
+    // together while either is missing or damaged. The written files are no longer unsaved.
+    // Does nothing while the player has no game.
+    void SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView,
+                        DataFiles files = AllDataFiles) const;
 
     // Finishes a save that was interrupted: the folder then holds one whole set of files.
     // Runs before anything of a player is read.
