@@ -467,6 +467,7 @@ void OverviewTest::readingMatchesTheDataTree_data()
                            "\t\t\tRecords\r\n\t\t\t\tR\r\n\t\t\t\t\t5\r\n";
     QTest::newRow("text ends at NUL") << QByteArray(withNul, sizeof withNul - 1) << 5 << "";
     QTest::newRow("empty file") << QByteArray() << 5 << "";
+    QTest::newRow("player without games: the root alone") << QByteArray("Root\r\n") << 5 << "";
     QTest::newRow("invalid level")
         << QByteArray("Root\r\n\tC\r\n\t\t\t\tdeep\r\n") << 5 << "Invalid level (4) for item \"deep\"";
     QTest::newRow("sixth category with a game, five names")

@@ -112,6 +112,7 @@ private slots:
     void saveThenLoadRestoresEverything();
     void withoutRecordsFileDefaultsAndSkipsPlayerFile();
     void playerWithoutGamesWritesNothing();
+    void playerWithoutGamesSavedOnceEdited();
     void loadFailures_data();
     void loadFailures();
     void damagedFilesAreSetAsideBeforeSaving();
@@ -219,6 +220,38 @@ void PlayerFilesTest::playerWithoutGamesWritesNothing()
     state.dataView.clear();
     files.SavePlayerData(1, state, window, {});
     QVERIFY(QDir(dir.dataDir()).entryList(QDir::Files).isEmpty());
+}
+
+void PlayerFilesTest::playerWithoutGamesSavedOnceEdited()
+{
+    TempProgramDir dir;
+    PlayerFiles files(dir.dataDir());
+    PlayerState state;
+    FakeWindow window;
+    files.LoadPlayerData(2, state, window);
+    state.playerPic.loadBmpBytes(QByteArray("BM\x01\x02", 4));
+    window.names[1] = "Bea";
+    state.unsaved = DataFile::Player;
+    files.SavePlayerData(2, state, window, {{"0001", {"Chess"}}}, state.unsaved);
+    // The records file holds the root alone; only the player's files were asked for.
+    QCOMPARE(dir.read("Data/Records2.dat"), QByteArray("Root\r\n"));
+    QVERIFY(dir.read("Data/PlyData2.dat").endsWith("\r\n424D0102\r\nBea\r\n"));
+    QVERIFY(!dir.exists("Data/Overview.dat"));
+    QCOMPARE(state.unsaved, DataFiles());
+
+    PlayerState loaded;
+    FakeWindow other;
+    files.LoadPlayerData(2, loaded, other);
+    QCOMPARE(loaded.playerPic, state.playerPic);
+    QCOMPARE(other.names[1], QString("Bea"));
+    QVERIFY(!loaded.dataView.hasGames());
+    QVERIFY(!loaded.filesDamaged);
+
+    // With its files on disk, the player is saved as any other, edited or not.
+    other.names[1] = "Bea B.";
+    files.SavePlayerData(2, loaded, other, {});
+    QVERIFY(dir.read("Data/PlyData2.dat").endsWith("\r\nBea B.\r\n"));
+    QVERIFY(dir.exists("Data/Overview.dat"));
 }
 
 void PlayerFilesTest::loadFailures_data()

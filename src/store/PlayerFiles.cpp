@@ -216,11 +216,14 @@ QStringList PlayerFiles::setDamagedFilesAside(int player) const
 void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView,
                                  DataFiles files) const
 {
-    if (!state.dataView.hasGames())
+    const bool recordsOnDisk = QFileInfo::exists(recordsPath(player));
+    const bool playerOnDisk = QFileInfo::exists(playerPath(player));
+    // A player never touched since it was loaded without files keeps having none; one with only
+    // a name or a picture is saved like any other.
+    if (!state.dataView.hasGames() && !recordsOnDisk && !playerOnDisk && !state.unsaved)
         return;
     // The records file is not read without the player file; damaged ones are both set aside.
-    if (files.testAnyFlags(DataFile::Records | DataFile::Player)
-        && (!QFileInfo::exists(recordsPath(player)) || !QFileInfo::exists(playerPath(player)) || state.filesDamaged))
+    if (files.testAnyFlags(DataFile::Records | DataFile::Player) && (!recordsOnDisk || !playerOnDisk || state.filesDamaged))
         files |= DataFile::Records | DataFile::Player;
     if (!files)
         return;

@@ -81,7 +81,7 @@ public:
     // Writes the given files of the player as one group: after a failure or a crash the folder
     // holds either all the old files or all the new ones. The records file and the player file go
     // together while either is missing or damaged. The written files are no longer unsaved.
-    // Does nothing while the player has no game.
+    // A player with nothing (no game, no files, no unsaved edit) writes nothing.
     void SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView,
                         DataFiles files = AllDataFiles) const;
 
