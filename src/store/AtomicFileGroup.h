@@ -2,7 +2,6 @@
 
 #include <QByteArrayView>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -28,8 +27,11 @@ class QSaveFile;
 // "forward" means: complete the new set (each "<target>.saving" to its target, each
 // "<target>.previous" removed). Every action is a rename or a removal that can be repeated, so
 // recover() after a crash at any point, also during a rollback or a recovery, gives one whole set.
-// Only files that a journal names are touched. Every journal change is written atomically, and the
-// folder is synced wherever a later step must not reach the disk before an earlier one.
+// Renames replace their target in one step (rename(2)), so no name stands empty while it is
+// replaced; between steps 3 and 5 a target's name is missing, and the journal says where its old
+// and new versions are. Only files that a journal names are touched. Every journal change is
+// written atomically, and the folder is synced wherever a later step must not reach the disk
+// before an earlier one. One group at a time per folder.
 class AtomicFileGroup
 {
 public:
