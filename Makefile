@@ -53,6 +53,8 @@ fuzz: deps
 	  echo "== $$n for $(SECONDS) s"; \
 	  QT_QPA_PLATFORM=offscreen $$f -max_total_time=$(SECONDS) -timeout=10 -rss_limit_mb=4096 \
 	    -artifact_prefix=build-fuzz/ build-fuzz/corpus/$$n fuzz/corpus/$$n || exit 1; done
+	@echo "== kill_save for $(SECONDS) s"
+	build-fuzz/kill/kill_save --large --seconds $(SECONDS)
 
 clean:
 	rm -rf build build-test build-asan build-bench build-fuzz

@@ -105,6 +105,35 @@ void BM_SavePlayerData(benchmark::State &state)
     state.counters["durable_write_ms"] = durable * 1e3;
 }
 
+// The autosave after an edit of records: only the records file is written, as one group.
+void BM_SaveEditedRecords(benchmark::State &state)
+{
+    Prepared &p = prepared(int(state.range(0)));
+    const QStringList records{p.files.recordsPath(1)};
+    const double plain = plainWriteSeconds(records, false);
+    const double durable = plainWriteSeconds(records, true);
+    const qint64 fileBytes = totalFileBytes(records);
+    PlayerState loaded;
+    HeadlessPlayerWindow window;
+    p.files.LoadPlayerData(1, loaded, window);
+
+    double seconds = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        p.files.SavePlayerData(1, loaded, window, {}, DataFile::Records);
+        seconds += timer.nsecsElapsed() / 1e9;
+    }
+    state.SetLabel(cases[state.range(0)].name);
+    state.SetBytesProcessed(state.iterations() * fileBytes);
+    state.counters["x_plain_write"] = seconds / double(state.iterations()) / plain;
+    state.counters["save_ms"] = seconds / double(state.iterations()) * 1e3;
+    state.counters["plain_write_ms"] = plain * 1e3;
+    state.counters["x_durable_write"] = seconds / double(state.iterations()) / durable;
+    state.counters["durable_write_ms"] = durable * 1e3;
+    state.counters["file_MB"] = double(fileBytes) / 1e6;
+}
+
 // The parts of a load and a save that are the store's own work, without the disk.
 void BM_RecordsFromBytes(benchmark::State &state)
 {
@@ -145,5 +174,6 @@ BENCHMARK(BM_RecordsFromBytes)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(M
 BENCHMARK(BM_RecordsToBytes)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(0.5));
 BENCHMARK(BM_LoadPlayerData)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(2));
 BENCHMARK(BM_SavePlayerData)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(2));
+BENCHMARK(BM_SaveEditedRecords)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(2));
 
 BENCHMARK_MAIN();

@@ -203,12 +203,15 @@ void DataTreeTest::deleteGameFreesSlotAndPicture()
     tree.addGame(2, "Chess");
     tree.setPictureIndex(2, 1, "1");
     QList<QByteArray> pictures{"424D00", "424D11", "424D22"};
-    tree.deleteGame(2, 1, pictures);
+    QVERIFY(tree.deleteGame(2, 1, pictures));
     QCOMPARE(pictures, (QList<QByteArray>{"424D00", "", "424D22"}));
     QCOMPARE(tree.game(2, 1).text, QString());
     QVERIFY(tree.game(2, 1).children.empty());
     QCOMPARE(tree.game(2, 0).text, QString("Chess"));
     QCOMPARE(tree.FindFreeGameSlot(2), 1);
+    // A game without a picture frees no line.
+    QVERIFY(!tree.deleteGame(2, 0, pictures));
+    QCOMPARE(pictures, (QList<QByteArray>{"424D00", "", "424D22"}));
 }
 
 void DataTreeTest::userTextsAreCleaned_data()

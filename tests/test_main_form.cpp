@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 #include "store/DataTree.h"
+#include "store/HeadlessPlayerWindow.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramDir.h"
 
@@ -46,6 +47,8 @@ private slots:
     void failedSaveKeepsWindowOpen();
     void startWithDamagedPlayerGoesOn();
     void damagedFilesKeptAtExit();
+    void interruptedSaveFinishedAtStart_data();
+    void interruptedSaveFinishedAtStart();
     void exitButtonFollowsWidth();
     void maintenanceRowsFollowSize_data();
     void maintenanceRowsFollowSize();
@@ -184,6 +187,46 @@ void MainFormTest::damagedFilesKeptAtExit()
     QFile keptRecords(kept[0]);
     QVERIFY(keptRecords.open(QIODevice::ReadOnly));
     QCOMPARE(keptRecords.readAll(), records);
+}
+
+void MainFormTest::interruptedSaveFinishedAtStart_data()
+{
+    QTest::addColumn<int>("stepsDone");
+    QTest::addColumn<QStringList>("games");
+    // The save adds three files: journal, 3 new, 3 set aside, commit, 3 in place, 3 removed, end.
+    QTest::newRow("stopped before the commit") << 7 << QStringList{"Chess"};
+    QTest::newRow("stopped after the commit") << 9 << QStringList{"Chess", "Go"};
+}
+
+void MainFormTest::interruptedSaveFinishedAtStart()
+{
+    QFETCH(int, stepsDone);
+    QFETCH(QStringList, games);
+    TempProgramDir dir;
+    PlayerFiles files(dir.dataDir());
+    PlayerState state;
+    HeadlessPlayerWindow window;
+    files.LoadPlayerData(1, state, window);
+    state.dataView.addGame(1, "Chess");
+    files.SavePlayerData(1, state, window, {});
+    state.dataView.addGame(1, "Go");
+    int step = 0;
+    files.setSaveStepHook([&](AtomicFileGroup::Step, const QString &) {
+        if (step++ == stepsDone)
+            throw 0; // the program ends here
+        return true;
+    });
+    QVERIFY_THROWS_EXCEPTION(int, files.SavePlayerData(1, state, window, {}));
+
+    Started s(dir);
+    QCOMPARE(s.dialogs.errors(), QStringList());
+    QStringList shown;
+    for (const DataNode &game : s.form->player().dataView.category(1).children)
+        shown.append(game.text);
+    shown.sort();
+    QCOMPARE(shown, games);
+    QCOMPARE(QDir(dir.dataDir()).entryList(QDir::Files),
+             (QStringList{"Overview.dat", "PlyData1.dat", "Records1.dat", "TALLIMO.INI"}));
 }
 
 void MainFormTest::exitButtonFollowsWidth()

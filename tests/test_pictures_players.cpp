@@ -235,6 +235,7 @@ private slots:
     void playerButtonOf();
     void clickOnCurrentPanelChangesOnlyLooks();
     void switchingAndBackShowsPlayerAsBefore();
+    void playerWithoutGamesKeepsPictureAndName();
     void failedSaveStaysOnOldPlayer();
     void failedLoadListsWhatWasLoaded();
     void renamePlayer_data();
@@ -669,6 +670,41 @@ void PicturesPlayersTest::clickOnCurrentPanelChangesOnlyLooks()
     QVERIFY(onlyCurrent(s, 1));
     QCOMPARE(s.form->CurrentPlayer, 1);
     QCOMPARE(dataFiles(dir), files);
+}
+
+void PicturesPlayersTest::playerWithoutGamesKeepsPictureAndName()
+{
+    TempProgramDir dir;
+    const QByteArray blue = bmpBytes(Qt::blue);
+    {
+        StartedWindow s(dir);
+        QTest::mouseClick(panel(s, 2), Qt::LeftButton);
+        openPlayerPicture(s, pictureFile(dir, "blue.bmp", blue), 1);
+        s.dialogs.answer(QString("Bea"));
+        button(s, "PlayerRenameButton")->click();
+
+        // The change of player saves player 2, who has no game: its files hold name and picture.
+        QTest::mouseClick(panel(s, 3), Qt::LeftButton);
+        QCOMPARE(s.form->CurrentPlayer, 3);
+        QCOMPARE(dir.read("Data/Records2.dat"), QByteArray("Root\r\n"));
+        QVERIFY(dir.read("Data/PlyData2.dat").endsWith("\r\n" + hexText(blue) + "\r\nBea\r\n"));
+        QVERIFY(!dir.exists("Data/Records3.dat"));
+        QTest::mouseClick(panel(s, 2), Qt::LeftButton);
+        QCOMPARE(s.form->player().playerPic.bmpBytes(), blue);
+        QVERIFY(!page(s).categoryBar()->playerPic()->pixmap().isNull());
+        QCOMPARE(s.form->playerName(2), QString("Bea"));
+        QVERIFY(s.exit());
+        QCOMPARE(s.dialogs.errors(), QStringList());
+    }
+    StartedWindow again(dir);
+    QTest::mouseClick(panel(again, 2), Qt::LeftButton);
+    QCOMPARE(again.form->player().playerPic.bmpBytes(), blue);
+    QCOMPARE(again.form->playerName(2), QString("Bea"));
+    QCOMPARE(gameNames(again), QStringList());
+    QCOMPARE(again.dialogs.errors(), QStringList());
+    // Player 3 was never touched and still has no files.
+    QVERIFY(!dir.exists("Data/Records3.dat"));
+    QVERIFY(!dir.exists("Data/PlyData3.dat"));
 }
 
 void PicturesPlayersTest::switchingAndBackShowsPlayerAsBefore()

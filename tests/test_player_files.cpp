@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Records what loading asks of the main window.
@@ -36,6 +38,73 @@ void newPlayerWithGame(PlayerFiles &files, PlayerState &state, FakeWindow &windo
     state.dataView.addGame(1, "Chess");
 }
 
+// A player as loaded, with what the window shows of it.
+struct LoadedPlayer
+{
+    PlayerState state;
+    HeadlessPlayerWindow window;
+    RowList overView;
+    QString error;
+
+    bool sameAs(const LoadedPlayer &other) const
+    {
+        return state.dataView == other.state.dataView && state.playerData == other.state.playerData
+            && state.catListView == other.state.catListView && state.topView == other.state.topView
+            && state.playerPic == other.state.playerPic && window.names == other.window.names
+            && window.captions == other.window.captions && overView == other.overView;
+    }
+};
+
+LoadedPlayer loadPlayer(const QString &dataDir, int player)
+{
+    LoadedPlayer loaded;
+    PlayerFiles files(dataDir);
+    loaded.error = errorOf([&] {
+        files.LoadPlayerData(player, loaded.state, loaded.window);
+        loaded.overView = files.readOverview();
+    });
+    return loaded;
+}
+
+// Player 2 saved with a game, records, two pictures, a top list and a name.
+LoadedPlayer savedOldPlayer(const QString &dataDir)
+{
+    LoadedPlayer old;
+    PlayerFiles files(dataDir);
+    files.LoadPlayerData(2, old.state, old.window);
+    const int chess = old.state.dataView.addGame(1, "Chess");
+    RowList records{{"250", {"", "won", "38124"}}};
+    old.state.dataView.StoreRecords(1, chess, records);
+    old.state.dataView.setPictureIndex(1, chess, "1");
+    old.state.playerData = {"424D0011", "424D2233"};
+    old.state.topView = {{"0001", {"Chess", "250", "17.05.2004", "won", "38124"}}};
+    old.window.names[1] = "Old";
+    old.overView = {{"0001", {"Chess", "Category 1", "", "250"}}};
+    files.SavePlayerData(2, old.state, old.window, old.overView);
+    return old;
+}
+
+// The same player changed in every file: records, pictures, categories, name and overview.
+LoadedPlayer changedPlayer(LoadedPlayer player)
+{
+    const int go = player.state.dataView.addGame(2, "Go");
+    RowList records{{"90", {"", "", "40000"}}, {"120", {"", "club", "40001"}}};
+    player.state.dataView.StoreRecords(2, go, records);
+    player.state.dataView.setPictureIndex(2, go, "2");
+    // Chess's picture was removed: its line is emptied and kept, so the other numbers stay.
+    player.state.dataView.setPictureIndex(1, 0, "-1");
+    player.state.playerData = {"424D0011", "", "424D4455"};
+    player.state.catListView[1].caption = "Board";
+    player.window.captions[1] = "Board";
+    player.window.names[1] = "New";
+    player.overView = {{"0001", {"Go", "Board", "", "120"}}};
+    return player;
+}
+
+struct Killed
+{
+};
+
 } // namespace
 
 class PlayerFilesTest : public QObject
@@ -47,6 +116,7 @@ private slots:
     void saveThenLoadRestoresEverything();
     void withoutRecordsFileDefaultsAndSkipsPlayerFile();
     void playerWithoutGamesWritesNothing();
+    void playerWithoutGamesSavedOnceEdited();
     void loadFailures_data();
     void loadFailures();
     void damagedFilesAreSetAsideBeforeSaving();
@@ -54,6 +124,12 @@ private slots:
     void overviewFile();
     void readsWindows1252Names();
     void largePlayerFileLoadsTheSame();
+    void interruptedSaveLoadsOldOrNew_data();
+    void interruptedSaveLoadsOldOrNew();
+    void failedSaveStepKeepsOldPlayer_data();
+    void failedSaveStepKeepsOldPlayer();
+    void savesOnlyTheGivenFiles_data();
+    void savesOnlyTheGivenFiles();
 };
 
 void PlayerFilesTest::newPlayerHasFourLines()
@@ -148,6 +224,38 @@ void PlayerFilesTest::playerWithoutGamesWritesNothing()
     state.dataView.clear();
     files.SavePlayerData(1, state, window, {});
     QVERIFY(QDir(dir.dataDir()).entryList(QDir::Files).isEmpty());
+}
+
+void PlayerFilesTest::playerWithoutGamesSavedOnceEdited()
+{
+    TempProgramDir dir;
+    PlayerFiles files(dir.dataDir());
+    PlayerState state;
+    FakeWindow window;
+    files.LoadPlayerData(2, state, window);
+    state.playerPic.loadBmpBytes(QByteArray("BM\x01\x02", 4));
+    window.names[1] = "Bea";
+    state.unsaved = DataFile::Player;
+    files.SavePlayerData(2, state, window, {{"0001", {"Chess"}}}, state.unsaved);
+    // The records file holds the root alone; only the player's files were asked for.
+    QCOMPARE(dir.read("Data/Records2.dat"), QByteArray("Root\r\n"));
+    QVERIFY(dir.read("Data/PlyData2.dat").endsWith("\r\n424D0102\r\nBea\r\n"));
+    QVERIFY(!dir.exists("Data/Overview.dat"));
+    QCOMPARE(state.unsaved, DataFiles());
+
+    PlayerState loaded;
+    FakeWindow other;
+    files.LoadPlayerData(2, loaded, other);
+    QCOMPARE(loaded.playerPic, state.playerPic);
+    QCOMPARE(other.names[1], QString("Bea"));
+    QVERIFY(!loaded.dataView.hasGames());
+    QVERIFY(!loaded.filesDamaged);
+
+    // With its files on disk, the player is saved as any other, edited or not.
+    other.names[1] = "Bea B.";
+    files.SavePlayerData(2, loaded, other, {});
+    QVERIFY(dir.read("Data/PlyData2.dat").endsWith("\r\nBea B.\r\n"));
+    QVERIFY(dir.exists("Data/Overview.dat"));
 }
 
 void PlayerFilesTest::loadFailures_data()
@@ -342,6 +450,172 @@ void PlayerFilesTest::largePlayerFileLoadsTheSame()
     const PlayerDamage damage = files.LoadPlayerData(1, failed, window);
     QCOMPARE(damage.fileErrors, QStringList{"Invalid level (3) for item \"Too deep\""});
     QCOMPARE(failed.playerData, state.playerData);
+}
+
+// The steps of saving the changed player over the old one.
+static QList<AtomicFileGroup::Step> saveSteps(bool withOldOverview)
+{
+    TempProgramDir dir;
+    LoadedPlayer player = changedPlayer(savedOldPlayer(dir.dataDir()));
+    if (!withOldOverview)
+        QFile::remove(dir.file("Data/Overview.dat"));
+    PlayerFiles files(dir.dataDir());
+    QList<AtomicFileGroup::Step> steps;
+    files.setSaveStepHook([&](AtomicFileGroup::Step step, const QString &) {
+        steps.append(step);
+        return true;
+    });
+    files.SavePlayerData(2, player.state, player.window, player.overView);
+    return steps;
+}
+
+void PlayerFilesTest::interruptedSaveLoadsOldOrNew_data()
+{
+    QTest::addColumn<int>("killAt");
+    QTest::addColumn<bool>("committed");
+    const QList<AtomicFileGroup::Step> steps = saveSteps(true);
+    bool committed = false;
+    for (int k = 0; k <= steps.size(); ++k) {
+        QTest::addRow("killed before step %d", k) << k << committed;
+        if (k < steps.size() && steps[k] == AtomicFileGroup::Step::CommitJournal)
+            committed = true;
+    }
+}
+
+void PlayerFilesTest::interruptedSaveLoadsOldOrNew()
+{
+    QFETCH(int, killAt);
+    QFETCH(bool, committed);
+    TempProgramDir dir;
+    const LoadedPlayer old = savedOldPlayer(dir.dataDir());
+    LoadedPlayer changed = changedPlayer(old);
+    QVERIFY(!changed.sameAs(old));
+    {
+        PlayerFiles files(dir.dataDir());
+        int step = 0;
+        files.setSaveStepHook([&](AtomicFileGroup::Step, const QString &) {
+            if (step++ == killAt)
+                throw Killed{};
+            return true;
+        });
+        try {
+            files.SavePlayerData(2, changed.state, changed.window, changed.overView);
+        } catch (const Killed &) {
+        }
+    }
+    PlayerFiles(dir.dataDir()).recoverInterruptedSave();
+    const LoadedPlayer loaded = loadPlayer(dir.dataDir(), 2);
+    QCOMPARE(loaded.error, QString());
+    QVERIFY(loaded.sameAs(committed ? changed : old));
+    QCOMPARE(QDir(dir.dataDir()).entryList(QDir::Files), (QStringList{"Overview.dat", "PlyData2.dat", "Records2.dat"}));
+}
+
+void PlayerFilesTest::failedSaveStepKeepsOldPlayer_data()
+{
+    QTest::addColumn<int>("failAt");
+    QTest::addColumn<QString>("failedFile");
+    const QList<AtomicFileGroup::Step> steps = saveSteps(false);
+    // Files in the order the save adds them; the player file (the pictures) goes first.
+    const QStringList added{"PlyData2.dat", "Records2.dat", "Overview.dat"};
+    int write = 0;
+    int aside = 0;
+    int put = 0;
+    for (int k = 0; k < steps.size(); ++k) {
+        switch (steps[k]) {
+        case AtomicFileGroup::Step::BeginJournal: QTest::newRow("begin journal") << k << "Saving.journal"; break;
+        case AtomicFileGroup::Step::CommitJournal: QTest::newRow("commit journal") << k << "Saving.journal"; break;
+        case AtomicFileGroup::Step::WriteNew: QTest::addRow("write %s", qPrintable(added[write])) << k << added[write]; ++write; break;
+        // The overview file had no old version.
+        case AtomicFileGroup::Step::SetOldAside: QTest::addRow("set aside %s", qPrintable(added[aside])) << k << added[aside]; ++aside; break;
+        case AtomicFileGroup::Step::PutNewInPlace: QTest::addRow("put %s in place", qPrintable(added[put])) << k << added[put]; ++put; break;
+        default: break;
+        }
+    }
+}
+
+void PlayerFilesTest::failedSaveStepKeepsOldPlayer()
+{
+    QFETCH(int, failAt);
+    QFETCH(QString, failedFile);
+    TempProgramDir dir;
+    const LoadedPlayer old = savedOldPlayer(dir.dataDir());
+    QVERIFY(QFile::remove(dir.file("Data/Overview.dat")));
+    LoadedPlayer changed = changedPlayer(old);
+    PlayerFiles files(dir.dataDir());
+    int step = 0;
+    files.setSaveStepHook([&](AtomicFileGroup::Step, const QString &) { return step++ != failAt; });
+    QCOMPARE(errorOf([&] { files.SavePlayerData(2, changed.state, changed.window, changed.overView); }),
+             "Cannot create file " + dir.file("Data/" + failedFile));
+    // The old player whole, without an overview file as before, and nothing beside it.
+    QCOMPARE(QDir(dir.dataDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             (QStringList{"PlyData2.dat", "Records2.dat"}));
+    LoadedPlayer loaded = loadPlayer(dir.dataDir(), 2);
+    QCOMPARE(loaded.error, QString());
+    loaded.overView = old.overView;
+    QVERIFY(loaded.sameAs(old));
+}
+
+static quint64 inodeOf(const QString &path)
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
+}
+
+void PlayerFilesTest::savesOnlyTheGivenFiles_data()
+{
+    QTest::addColumn<int>("files");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QStringList>("written");
+    const int records = int(DataFiles(DataFile::Records));
+    const int player = int(DataFiles(DataFile::Player));
+    const int overview = int(DataFiles(DataFile::Overview));
+    const QStringList both{"PlyData2.dat", "Records2.dat"};
+    QTest::newRow("records") << records << "" << QStringList{"Records2.dat"};
+    QTest::newRow("player file") << player << "" << QStringList{"PlyData2.dat"};
+    QTest::newRow("overview") << overview << "" << QStringList{"Overview.dat"};
+    QTest::newRow("records and overview") << (records | overview) << "" << QStringList{"Overview.dat", "Records2.dat"};
+    QTest::newRow("nothing") << 0 << "" << QStringList{};
+    // The one is not read without the other.
+    QTest::newRow("records, player file missing") << records << "no player file" << both;
+    QTest::newRow("player file, records missing") << player << "no records" << both;
+    QTest::newRow("overview, records missing") << overview << "no records" << QStringList{"Overview.dat"};
+    // Damaged files are both set aside, so both are written anew.
+    QTest::newRow("records, files damaged") << records << "damaged" << both;
+}
+
+void PlayerFilesTest::savesOnlyTheGivenFiles()
+{
+    QFETCH(int, files);
+    QFETCH(QString, before);
+    QFETCH(QStringList, written);
+    TempProgramDir dir;
+    LoadedPlayer player = changedPlayer(savedOldPlayer(dir.dataDir()));
+    if (before == "no player file")
+        QVERIFY(QFile::remove(dir.file("Data/PlyData2.dat")));
+    if (before == "no records")
+        QVERIFY(QFile::remove(dir.file("Data/Records2.dat")));
+    const QStringList names{"Overview.dat", "PlyData2.dat", "Records2.dat"};
+    QMap<QString, quint64> inodes;
+    for (const QString &name : names)
+        inodes.insert(name, inodeOf(dir.file("Data/" + name)));
+    player.state.unsaved = AllDataFiles;
+    player.state.filesDamaged = before == "damaged";
+
+    PlayerFiles(dir.dataDir()).SavePlayerData(2, player.state, player.window, player.overView, DataFiles::fromInt(files));
+    QStringList rewritten;
+    for (const QString &name : names)
+        if (inodeOf(dir.file("Data/" + name)) != inodes[name])
+            rewritten.append(name);
+    QCOMPARE(rewritten, written);
+    // What was written is no longer unsaved; the rest still is.
+    DataFiles left = AllDataFiles;
+    if (written.contains("Records2.dat"))
+        left &= ~DataFiles(DataFile::Records);
+    if (written.contains("PlyData2.dat"))
+        left &= ~DataFiles(DataFile::Player);
+    if (written.contains("Overview.dat"))
+        left &= ~DataFiles(DataFile::Overview);
+    QCOMPARE(player.state.unsaved, left);
 }
 
 QTEST_APPLESS_MAIN(PlayerFilesTest)

@@ -32,11 +32,25 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int BottomBarHeight = 49;
+
+// Counts a section during which the player's data must not be saved by the autosave.
+class BusyScope
+{
+public:
+    explicit BusyScope(int &depth) : m_depth(depth) { ++m_depth; }
+    ~BusyScope() { --m_depth; }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    int &m_depth;
+};
 
 } // namespace
 
@@ -52,6 +66,10 @@ TMainForm::TMainForm(Dialogs &dialogs, MainFormOptions options)
     setWindowTitle(QStringLiteral("Tallimo"));
     resize(640, 480);
     m_dialogs.setParentWindow(this);
+    m_autosaveTimer = new QTimer(this);
+    m_autosaveTimer->setSingleShot(true);
+    m_autosaveTimer->setInterval(m_options.autosaveDelayMs);
+    connect(m_autosaveTimer, &QTimer::timeout, this, &TMainForm::saveUnsavedFiles);
     buildControls();
     FormCreate();
 }
@@ -114,7 +132,11 @@ void TMainForm::buildControls()
     playerHooks.guarded = [this](const std::function<void()> &handler) { return guarded(handler); };
     m_players = new PlayerSelection(*m_maintenance, *this, std::move(playerHooks));
     OverviewPage::Hooks overviewHooks;
-    overviewHooks.guarded = [this](const std::function<void()> &handler) { return guarded(handler); };
+    // The overview build saves the player and reads every player's files.
+    overviewHooks.guarded = [this](const std::function<void()> &handler) {
+        const BusyScope busy(m_busy);
+        return guarded(handler);
+    };
     overviewHooks.savePlayerData = [this] { SavePlayerData(); };
     m_overviewPage = new OverviewPage(m_gameControl->findChild<QWidget *>(QStringLiteral("OverviewSheet")), *this, *this,
                                       m_files, m_overView, std::move(overviewHooks));
@@ -134,7 +156,11 @@ void TMainForm::buildControls()
     m_optionsPage->sheet()->installEventFilter(this);
 
     ImportExportPage::Hooks exchangeHooks;
-    exchangeHooks.guarded = [this](const std::function<void()> &handler) { return guarded(handler); };
+    // An import writes a player's files and may load them again.
+    exchangeHooks.guarded = [this](const std::function<void()> &handler) {
+        const BusyScope busy(m_busy);
+        return guarded(handler);
+    };
     exchangeHooks.currentPlayer = [this] { return CurrentPlayer; };
     exchangeHooks.reloadCurrentPlayer = [this] { reloadCurrentPlayer(); };
     exchangeHooks.savePlayerData = [this] { SavePlayerData(); };
@@ -179,6 +205,8 @@ void TMainForm::FormCreate()
     m_player.playerData.clear();
     // The program keeps everything in Data/; a missing folder is made rather than failing every save.
     QDir().mkpath(dataDir());
+    // A save that was cut off is finished or undone before any file is read.
+    guarded([&] { m_files.recoverInterruptedSave(); });
 
     const bool loaded = guarded([&] {
         LoadSettings();
@@ -204,11 +232,18 @@ void TMainForm::readOverviewFile()
 
 void TMainForm::LoadPlayerData()
 {
-    // The games shown so far belong to the data being replaced.
+    const BusyScope busy(m_busy);
+    // Edits not saved by now belong to the data that the load replaces, and so do the games shown.
+    m_player.unsaved = {};
+    m_autosaveTimer->stop();
     m_maintenance->recordsPage().forgetShownGame();
     const PlayerDamage damage = m_files.LoadPlayerData(CurrentPlayer, m_player, *this);
-    if (damage.any())
+    if (damage.any()) {
         m_dialogs.showError(DamageReportText(damage, [this](int k) { return m_player.catListView.value(k - 1).caption; }));
+        // The files as they were are kept aside: the repaired player replaces them soon, so a
+        // crash cannot bring the same report back.
+        playerChanged(AllDataFiles);
+    }
 }
 
 void TMainForm::reloadCurrentPlayer()
@@ -221,8 +256,30 @@ void TMainForm::reloadCurrentPlayer()
 
 void TMainForm::SavePlayerData()
 {
+    const BusyScope busy(m_busy);
     m_maintenance->recordsPage().keepEditedComment();
     m_files.SavePlayerData(CurrentPlayer, m_player, *this, m_overView);
+    m_autosaveTimer->stop();
+}
+
+void TMainForm::playerChanged(DataFiles changed)
+{
+    m_player.unsaved |= changed;
+    m_autosaveTimer->start();
+}
+
+void TMainForm::saveUnsavedFiles()
+{
+    if (!m_player.unsaved)
+        return;
+    // The timer may fire inside a dialog's event loop. A player half loaded or half saved, or
+    // players' files in use, wait for the next round; any other moment holds a whole player.
+    if (m_busy > 0) {
+        m_autosaveTimer->start();
+        return;
+    }
+    const BusyScope busy(m_busy);
+    guarded([&] { m_files.SavePlayerData(CurrentPlayer, m_player, *this, m_overView, m_player.unsaved); });
 }
 
 void TMainForm::LoadSettings()

@@ -28,6 +28,7 @@ class QGroupBox;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 class TopPage;
 
 struct MainFormOptions
@@ -36,6 +37,8 @@ struct MainFormOptions
     QString programDir;
     // Called with each splash step (percent, milliseconds to wait) instead of waiting.
     std::function<void(int percent, int milliseconds)> splashProbe;
+    // How long after the last edit the edited files are saved.
+    int autosaveDelayMs = 2000;
 };
 
 // The main window: owns the shared state of the whole run and runs start-up and exit.
@@ -111,6 +114,8 @@ public:
     QWidget *mainWindow() override { return this; }
     int firstWeekday() const override;
     ListLineColors lineColors() const override;
+    // Marks the files as unsaved and saves them once no edit has followed for a moment.
+    void playerChanged(DataFiles changed) override;
 
     // SettingsWindow
     QPoint windowPosition() const override;
@@ -147,6 +152,8 @@ private:
     void readOverviewFile();
     // After an import over the current player's files: that player loaded again and shown.
     void reloadCurrentPlayer();
+    // The autosave: writes the files with unsaved edits, unless the player's data is in use.
+    void saveUnsavedFiles();
 
     Dialogs &m_dialogs;
     SharedFileDialog m_openDialog;
@@ -156,6 +163,10 @@ private:
     PlayerFiles m_files;
     PlayerState m_player;
     RowList m_overView;
+    QTimer *m_autosaveTimer = nullptr;
+    // Above 0 while a player is loaded or saved, or the overview or an import reads or writes
+    // players' files: no autosave then.
+    int m_busy = 0;
 
     qint32 m_windowColor = 0;
     int m_categoryBarPosition = 0;

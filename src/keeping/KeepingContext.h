@@ -39,4 +39,7 @@ public:
     // Index of "First day of the week" (0 = Sunday).
     virtual int firstWeekday() const = 0;
     virtual ListLineColors lineColors() const = 0;
+    // Called after each edit of the player's data with the files that the edit changes; the
+    // main window saves them soon after.
+    virtual void playerChanged(DataFiles changed) { Q_UNUSED(changed); }
 };

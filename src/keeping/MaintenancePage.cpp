@@ -273,6 +273,7 @@ void MaintenancePage::GameAddButtonClick()
         return;
     }
     m_context.playerState().dataView.addGame(m_context.currentCategory(), name);
+    m_context.playerChanged(DataFile::Records);
     const QScopedValueRollback changing(m_changingGamesList, true);
     FillGamesList();
     gamesListView()->selectRow(gamesModel()->findName(name, Qt::CaseSensitive));
@@ -295,6 +296,7 @@ void MaintenancePage::GameRenameButtonClick()
         return;
     }
     m_context.playerState().dataView.renameGame(m_context.currentCategory(), g, name);
+    m_context.playerChanged(DataFile::Records);
     const QScopedValueRollback changing(m_changingGamesList, true);
     const int moved = gamesModel()->rename(row, name);
     gamesListView()->scrollTo(gamesModel()->index(moved));
@@ -310,7 +312,8 @@ void MaintenancePage::GameDeleteButtonClick()
         return;
     const int g = gamesModel()->row(row).gameIndex;
     PlayerState &state = m_context.playerState();
-    state.dataView.deleteGame(m_context.currentCategory(), g, state.playerData);
+    const bool freedPicture = state.dataView.deleteGame(m_context.currentCategory(), g, state.playerData);
+    m_context.playerChanged(freedPicture ? DataFile::Records | DataFile::Player : DataFiles(DataFile::Records));
     const std::optional<RecordsPage::ShownGame> shown = m_recordsPage->shownGame();
     if (shown && shown->category == m_context.currentCategory() && shown->gameIndex == g)
         m_recordsPage->forgetShownGame();
@@ -353,6 +356,7 @@ void MaintenancePage::StoreCategoryProperties(int k)
     row.subItems = {QString::number(m_categoryPage->catColor()->colorValue()),
                     QString::number(m_categoryPage->gameTitleColor()->colorValue()),
                     QString::number(m_categoryPage->gameListColor()->colorValue())};
+    m_context.playerChanged(DataFile::Player);
     ApplyCategoryColors(m_categoryPage->catColor()->colorValue(), k);
 }
 

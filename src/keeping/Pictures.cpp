@@ -94,6 +94,7 @@ void PictureHandlers::OpenPicButtonClick()
         tree.setPictureIndex(category, game, QString::number(line));
     }
 
+    m_context.playerChanged(DataFile::Records | DataFile::Player);
     if (category == m_context.currentCategory()) {
         const int row = m_page.gamesModel()->rowOfGame(game);
         if (row >= 0)
@@ -118,6 +119,7 @@ void PictureHandlers::PlayerPicAddButtonClick()
     if (!choosePicture(picture))
         return;
     m_context.playerState().playerPic = std::move(picture);
+    m_context.playerChanged(DataFile::Player);
     showPlayerPicture();
 }
 

@@ -108,6 +108,7 @@ void PlayerSelection::PlayerRenameButtonClick()
     if (name.isEmpty())
         return;
     PlayerButtonOf(m_hooks.currentPlayer())->setCaption(name);
+    m_context.playerChanged(DataFile::Player);
     if (m_hooks.refreshPlayerNames)
         m_hooks.refreshPlayerNames();
 }

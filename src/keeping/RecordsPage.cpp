@@ -584,6 +584,7 @@ void RecordsPage::storeEdited(const std::function<void(RowList &)> &edit)
     RowList edited = m_records;
     edit(edited);
     m_ctx.playerState().dataView.StoreRecords(m_shownGame->category, m_shownGame->gameIndex, edited);
+    m_ctx.playerChanged(DataFile::Records);
     m_records = std::move(edited);
     ClearEntryFields();
     FillDisplayList();
@@ -640,5 +641,6 @@ void RecordsPage::GameCommentAddButtonClick()
         m_storedComment = kept;
     else
         setCommentText(kept);
+    m_ctx.playerChanged(DataFile::Records);
     m_ctx.updateButtons();
 }

@@ -315,6 +315,7 @@ void OverviewPage::OverviewUpdateButtonClick()
     Overview::BuildResult built =
         Overview::BuildOverview(m_files, m_players, [&progress](int player) { progress.reach(player * 10); });
     m_overView = std::move(built.rows);
+    m_context.playerChanged(DataFile::Overview);
     FillOverviewFilters();
     FillOverviewGrids();
 

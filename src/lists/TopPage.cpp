@@ -129,6 +129,7 @@ void TopPage::TopUpdateButtonClick()
     PlayerState &state = m_context.playerState();
     RowList rows = TopList::buildRows(state.dataView, m_context.currentCategory(), m_context.progressBar());
     state.topView = std::move(rows);
+    m_context.playerChanged(DataFile::Player);
     showList(state.topView);
 }
 

@@ -168,9 +168,10 @@ int DataTree::addGame(int category, const QString &name)
     return slot;
 }
 
-void DataTree::deleteGame(int category, int gameIndex, QList<QByteArray> &pictureStore)
+bool DataTree::deleteGame(int category, int gameIndex, QList<QByteArray> &pictureStore)
 {
     DataNode &g = gameNode(category, gameIndex);
+    bool freedPicture = false;
     if (!g.children.empty()) {
         const QString index = pictureIndex(category, gameIndex);
         if (index != QLatin1String("-1")) {
@@ -181,10 +182,12 @@ void DataTree::deleteGame(int category, int gameIndex, QList<QByteArray> &pictur
             if (line < 0 || line >= pictureStore.size())
                 throw AppError::indexOutOfBounds(line);
             pictureStore[line].clear();
+            freedPicture = true;
         }
     }
     g.children.clear();
     g.text.clear();
+    return freedPicture;
 }
 
 void DataTree::renameGame(int category, int gameIndex, const QString &name)

@@ -62,8 +62,8 @@ public:
     // Adds a game (its name already checked unique); the slot it took. An empty name adds nothing (-1).
     int addGame(int category, const QString &name);
 
-    // Frees the game's slot and empties its picture store line.
-    void deleteGame(int category, int gameIndex, QList<QByteArray> &pictureStore);
+    // Frees the game's slot and empties its picture store line; true when it had a picture line.
+    bool deleteGame(int category, int gameIndex, QList<QByteArray> &pictureStore);
 
     void renameGame(int category, int gameIndex, const QString &name);
 

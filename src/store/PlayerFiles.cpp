@@ -1,6 +1,7 @@
 #include "store/PlayerFiles.h"
 
 #include "store/AppError.h"
+#include "store/AtomicFileGroup.h"
 #include "store/CommaText.h"
 #include "store/LineText.h"
 #include "store/Points.h"
@@ -11,8 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <array>
 #include <future>
 #include <optional>
 
@@ -149,12 +150,22 @@ bool PlayerFiles::keepDamagedCopies(int player, QStringList &keptAs) const
     return allKept;
 }
 
-QByteArray PlayerFiles::playerFileBytes(const PlayerState &state, const QString &name)
+namespace {
+
+// The player file's last four lines: category list, top list, player picture, name.
+std::array<QByteArray, 4> playerFileTail(const PlayerState &state, const QString &name)
 {
     // Every text line is one line, whatever the texts in it hold.
-    const QByteArray tail[] = {LineText::withoutBreaks(ListToCommaText(state.catListView)).toUtf8(),
-                               LineText::withoutBreaks(ListToCommaText(state.topView)).toUtf8(),
-                               PictureToText(state.playerPic), LineText::oneLine(name).toUtf8()};
+    return {LineText::withoutBreaks(ListToCommaText(state.catListView)).toUtf8(),
+            LineText::withoutBreaks(ListToCommaText(state.topView)).toUtf8(), PictureToText(state.playerPic),
+            LineText::oneLine(name).toUtf8()};
+}
+
+} // namespace
+
+QByteArray PlayerFiles::playerFileBytes(const PlayerState &state, const QString &name)
+{
+    const std::array<QByteArray, 4> tail = playerFileTail(state, name);
     qsizetype size = 0;
     for (const QByteArray &line : state.playerData)
         size += line.size() + 2;
@@ -171,6 +182,36 @@ QByteArray PlayerFiles::playerFileBytes(const PlayerState &state, const QString 
         bytes += "\r\n";
     }
     return bytes;
+}
+
+bool PlayerFiles::writePlayerFile(QIODevice &file, const PlayerState &state, const QString &name)
+{
+    // Short lines are gathered into one write; a picture line goes to the file as it is.
+    constexpr qsizetype ChunkBytes = 1 << 20;
+    QByteArray chunk;
+    chunk.reserve(ChunkBytes + 2);
+    auto flush = [&] {
+        const bool written = file.write(chunk) == chunk.size();
+        chunk.clear();
+        return written;
+    };
+    auto line = [&](const QByteArray &text) {
+        if (text.size() >= ChunkBytes) {
+            if (!flush() || file.write(text) != text.size())
+                return false;
+        } else {
+            chunk += text;
+        }
+        chunk += "\r\n";
+        return chunk.size() < ChunkBytes || flush();
+    };
+    for (const QByteArray &text : state.playerData)
+        if (!line(text))
+            return false;
+    for (const QByteArray &text : playerFileTail(state, name))
+        if (!line(text))
+            return false;
+    return flush();
 }
 
 QByteArray PlayerFiles::overviewFileBytes(const RowList &overView)
@@ -202,38 +243,48 @@ QStringList PlayerFiles::setDamagedFilesAside(int player) const
     return setAside;
 }
 
-void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView) const
+void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView,
+                                 DataFiles files) const
 {
-    if (!state.dataView.hasGames())
+    const bool recordsOnDisk = QFileInfo::exists(recordsPath(player));
+    const bool playerOnDisk = QFileInfo::exists(playerPath(player));
+    // A player never touched since it was loaded without files keeps having none; one with only
+    // a name or a picture is saved like any other.
+    if (!state.dataView.hasGames() && !recordsOnDisk && !playerOnDisk && !state.unsaved)
+        return;
+    // The records file is not read without the player file; damaged ones are both set aside.
+    if (files.testAnyFlags(DataFile::Records | DataFile::Player) && (!recordsOnDisk || !playerOnDisk || state.filesDamaged))
+        files |= DataFile::Records | DataFile::Player;
+    if (!files)
         return;
 
-    // All three files are written in full before any replaces its old version, so a folder or
-    // file that cannot be written leaves every earlier file as it was.
-    std::vector<std::unique_ptr<QSaveFile>> pending;
-    auto writePending = [&](const QString &path, const QByteArray &bytes) {
-        auto save = std::make_unique<QSaveFile>(path);
-        if (!save->open(QIODevice::WriteOnly | QIODevice::Unbuffered) || save->write(bytes) != bytes.size())
-            throw AppError::cannotCreate(path);
-        pending.push_back(std::move(save));
-    };
-
-    // With many picture bytes to write, the records file is formed on a second thread meanwhile.
-    qsizetype pictureBytes = 0;
-    for (const QByteArray &line : state.playerData)
-        pictureBytes += line.size();
-    constexpr qsizetype ParallelBytes = 4 << 20;
-    const DataTree &tree = state.dataView;
-    std::future<QByteArray> recordsBytes = std::async(
-        pictureBytes >= ParallelBytes ? std::launch::async : std::launch::deferred, [&tree] { return tree.toFileBytes(); });
-    try {
-        writePending(playerPath(player), playerFileBytes(state, window.playerName(player)));
-    } catch (...) {
-        recordsBytes.wait();
-        throw;
+    AtomicFileGroup group;
+    group.setStepHook(m_saveStepHook);
+    if (files.testFlag(DataFile::Player)) {
+        // With many picture bytes to write, the records file is formed on a second thread meanwhile.
+        qsizetype pictureBytes = 0;
+        for (const QByteArray &line : state.playerData)
+            pictureBytes += line.size();
+        constexpr qsizetype ParallelBytes = 4 << 20;
+        const DataTree &tree = state.dataView;
+        const bool withRecords = files.testFlag(DataFile::Records);
+        std::future<QByteArray> recordsBytes
+            = std::async(withRecords && pictureBytes >= ParallelBytes ? std::launch::async : std::launch::deferred,
+                         [&tree, withRecords] { return withRecords ? tree.toFileBytes() : QByteArray(); });
+        const QString name = window.playerName(player);
+        try {
+            group.add(playerPath(player), [&](QIODevice &file) { return writePlayerFile(file, state, name); });
+        } catch (...) {
+            recordsBytes.wait();
+            throw;
+        }
+        if (withRecords)
+            group.add(recordsPath(player), recordsBytes.get());
+    } else if (files.testFlag(DataFile::Records)) {
+        group.add(recordsPath(player), state.dataView.toFileBytes());
     }
-    writePending(recordsPath(player), recordsBytes.get());
-    writePending(overviewPath(), overviewFileBytes(overView));
-    const QString paths[] = {playerPath(player), recordsPath(player), overviewPath()};
+    if (files.testFlag(DataFile::Overview))
+        group.add(overviewPath(), overviewFileBytes(overView));
 
     if (state.filesDamaged) {
         const QStringList setAside = setDamagedFilesAside(player);
@@ -242,9 +293,13 @@ void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &w
             window.damagedFilesSetAside(setAside);
     }
 
-    for (size_t i = 0; i < pending.size(); ++i)
-        if (!pending[i]->commit())
-            throw AppError::cannotCreate(paths[i]);
+    group.commit();
+    state.unsaved &= ~files;
+}
+
+void PlayerFiles::recoverInterruptedSave() const
+{
+    AtomicFileGroup::recover(m_dataDir, m_saveStepHook);
 }
 
 RowList PlayerFiles::readOverview() const

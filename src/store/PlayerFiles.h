@@ -1,14 +1,28 @@
 #pragma once
 
+#include "store/AtomicFileGroup.h"
 #include "store/DataTree.h"
 #include "store/ListRows.h"
 #include "store/Picture.h"
 #include "store/PlayerRead.h"
 
 #include <QByteArray>
+#include <QFlags>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+class QIODevice;
+
+// The files that saving a player writes.
+enum class DataFile {
+    Records = 0x1,  // Records<n>.dat: the data tree
+    Player = 0x2,   // PlyData<n>.dat: pictures, categories, top list, player picture, name
+    Overview = 0x4, // Overview.dat
+};
+Q_DECLARE_FLAGS(DataFiles, DataFile)
+Q_DECLARE_OPERATORS_FOR_FLAGS(DataFiles)
+inline constexpr DataFiles AllDataFiles = DataFile::Records | DataFile::Player | DataFile::Overview;
 
 // The current player's data as the main window holds it.
 struct PlayerState
@@ -21,6 +35,8 @@ struct PlayerState
     // Files of the loaded player could not be read, nor copied aside: they are set aside
     // before the next save so that nothing of them is lost.
     bool filesDamaged = false;
+    // The files whose data was edited since the player was loaded or last saved.
+    DataFiles unsaved;
 };
 
 // What loading and saving a player needs of the main window.
@@ -64,15 +80,28 @@ public:
     // Reads player `player`'s two files without showing them; the records file must exist.
     PlayerRead readPlayer(int player, const std::array<QString, 5> &defaultCategoryNames) const;
 
-    // Writes the player's files and the overview file, all or nothing where the disk allows.
-    // Does nothing while the player has no game.
-    void SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView) const;
+    // Writes the given files of the player as one group: after a failure or a crash the folder
+    // holds either all the old files or all the new ones. The records file and the player file go
+    // together while either is missing or damaged. The written files are no longer unsaved.
+    // A player with nothing (no game, no files, no unsaved edit) writes nothing.
+    void SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView,
+                        DataFiles files = AllDataFiles) const;
+
+    // Finishes a save that was interrupted: the folder then holds one whole set of files.
+    // Runs before anything of a player is read.
+    void recoverInterruptedSave() const;
+
+    // Sees each step of every save; tests make steps fail or stop there.
+    void setSaveStepHook(AtomicFileGroup::StepHook hook) { m_saveStepHook = std::move(hook); }
 
     // The last overview, or no rows when the file is missing or empty.
     RowList readOverview() const;
 
     // The player file's bytes: picture store, category list, top list, player picture, name.
     static QByteArray playerFileBytes(const PlayerState &state, const QString &name);
+    // The same bytes written to the device as they are formed, without a copy of the pictures;
+    // false when a write fails.
+    static bool writePlayerFile(QIODevice &file, const PlayerState &state, const QString &name);
     static QByteArray overviewFileBytes(const RowList &overView);
 
 private:
@@ -81,4 +110,5 @@ private:
     QStringList setDamagedFilesAside(int player) const;
 
     QString m_dataDir;
+    AtomicFileGroup::StepHook m_saveStepHook;
 };

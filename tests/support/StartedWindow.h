@@ -16,6 +16,8 @@ class OptionsPage;
 struct StartedWindow
 {
     explicit StartedWindow(const TempProgramDir &dir, const QString &firstStartAnswer = QStringLiteral("English"));
+    // The same on the program folder at that path, saving edits that long after the last one.
+    StartedWindow(const QString &programDir, int autosaveDelayMs, const QString &firstStartAnswer = QStringLiteral("English"));
 
     OptionsPage &options() { return form->optionsPage(); }
     // Asks the window to close, answering Yes when the exit question comes; true when it closed.
