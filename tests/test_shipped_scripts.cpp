@@ -99,7 +99,14 @@ void ShippedScriptsTest::germanHasEveryLookedUpKey_data()
                          "The number of record lines in this file is negative. The file is not imported.",
                          "The data of this player that have not been saved yet will be replaced by the imported data. "
                          "Continue?",
-                         "The files of these players could not be read. They take no part in the overview:"});
+                         "The files of these players could not be read. They take no part in the overview:",
+                         "This is not a number.",
+                         "Parts of the records file that the program does not know were left out.",
+                         "Game \"%1\" in %2: %3 damaged records could not be read.",
+                         "Game \"%1\" in %2 was repaired; all its records are kept.", "... and %1 more.",
+                         "The files of this player could not be read completely. They will be kept unchanged before "
+                         "the player is saved.",
+                         "Everything that could be read has been kept.", "Some games of the records file are damaged."});
     addIdentifierRows();
 }
 

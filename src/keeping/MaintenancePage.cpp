@@ -352,7 +352,10 @@ void MaintenancePage::StoreCategoryProperties(int k)
     if (k < 1 || k > categories.size())
         throw AppError::indexOutOfBounds(k - 1);
     ListRow &row = categories[k - 1];
-    row.caption = m_categoryPage->catTitleEdit()->text();
+    // A name of blanks alone keeps the name the category had.
+    const QString name = LineText::oneLine(m_categoryPage->catTitleEdit()->text());
+    if (!name.isEmpty())
+        row.caption = name;
     row.subItems = {QString::number(m_categoryPage->catColor()->colorValue()),
                     QString::number(m_categoryPage->gameTitleColor()->colorValue()),
                     QString::number(m_categoryPage->gameListColor()->colorValue())};
