@@ -77,8 +77,6 @@ public:
     // the damage is returned.
     PlayerDamage LoadPlayerData(int player, PlayerState &state, PlayerWindow &window) const;
 
-    // Reads player `player`'s two files without showing them; the records file must exist.
-    PlayerRead readPlayer(int player, const std::array<QString, 5> &defaultCategoryNames) const;
 
     // Writes the given files of the player as one group: after a failure or a crash the folder
     // holds either all the old files or all the new ones. The records file and the player file go
@@ -105,6 +103,8 @@ public:
     static QByteArray overviewFileBytes(const RowList &overView);
 
 private:
+    // Reads player `player`'s two files without showing them; the records file must exist.
+    PlayerRead readPlayer(int player, const std::array<QString, 5> &defaultCategoryNames) const;
     // Copies of the player's files under a ".damaged-" name; true when every file that exists was kept.
     bool keepDamagedCopies(int player, QStringList &keptAs) const;
     QStringList setDamagedFilesAside(int player) const;

@@ -195,7 +195,8 @@ private:
             return none;
         if (m_usedLines.contains(line)) {
             // Two games on one line would overwrite or remove each other's picture.
-            m_store.append(m_store[line]);
+            const QByteArray picture = m_store[line];
+            m_store.append(picture);
             const int copy = int(m_store.size() - 1);
             m_usedLines.insert(copy);
             return QString::number(copy);
