@@ -13,21 +13,13 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include "support/RecordsFileLines.h"
+
 #include <QTest>
 #include <QToolButton>
 
 namespace {
 
-// Lines of a records file written as "<depth>|<text>".
-QByteArray fileOf(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines) {
-        const qsizetype bar = line.indexOf(u'|');
-        bytes += QByteArray(line.left(bar).toInt(), '\t') + line.mid(bar + 1).toUtf8() + "\r\n";
-    }
-    return bytes;
-}
 
 QStringList wholeGame(const QString &name, const QString &points)
 {
@@ -40,7 +32,7 @@ const QStringList otherCategories{"1|Category 2", "1|Category 3", "1|Category 4"
 // Category 1 holds the given lines, then the intact game Go with 5 points.
 QByteArray recordsWith(const QStringList &before)
 {
-    return fileOf(QStringList{"0|Root", "1|Category 1"} + before + wholeGame("Go", "5") + otherCategories);
+    return recordsFileOf(QStringList{"0|Root", "1|Category 1"} + before + wholeGame("Go", "5") + otherCategories);
 }
 
 const QByteArray goodPlayerFile = "\"Category 1\",\"10092543,-2147483624,16777215\",\"Category 2\","
@@ -169,7 +161,7 @@ void ScoreIntegrityTest::damagedGameKeepsItsRecordsThroughTheWindows()
     // record added stored only what the list held.
     TempProgramDir dir;
     dir.write("Data/Records1.dat",
-              fileOf(QStringList{"0|Root", "1|Category 1", "2|Chess", "3|Records", "4|Record2", "5|250", "5|38124", "5|won",
+              recordsFileOf(QStringList{"0|Root", "1|Category 1", "2|Chess", "3|Records", "4|Record2", "5|250", "5|38124", "5|won",
                                  "4|Record1", "4|Record0", "5|120", "5|37927", "5|", "3|GameComment", "4|Blitz",
                                  "3|PicIndex", "4|-1"}
                      + otherCategories));

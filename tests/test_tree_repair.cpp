@@ -4,25 +4,17 @@
 #include "store/DataTree.h"
 #include "store/TreeRepair.h"
 
+#include "support/RecordsFileLines.h"
+
 #include <QTest>
 
 namespace {
 
-// A records file from lines written as "<depth>|<text>".
-QByteArray fileOf(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines) {
-        const qsizetype bar = line.indexOf(u'|');
-        bytes += QByteArray(line.left(bar).toInt(), '\t') + line.mid(bar + 1).toUtf8() + "\r\n";
-    }
-    return bytes;
-}
 
 // Root, category 1 holding the given game lines (depth 2 and deeper), categories 2..5.
 QByteArray withGame(const QStringList &gameLines)
 {
-    return fileOf(QStringList{"0|Root", "1|Category 1"} + gameLines
+    return recordsFileOf(QStringList{"0|Root", "1|Category 1"} + gameLines
                   + QStringList{"1|Category 2", "1|Category 3", "1|Category 4", "1|Category 5"});
 }
 
@@ -180,15 +172,15 @@ void TreeRepairTest::treeShapes_data()
     QTest::addColumn<int>("categories");
 
     QTest::newRow("empty file") << QByteArray() << true << QStringList() << 0;
-    QTest::newRow("root only") << fileOf({"0|Root"}) << false << QStringList() << 0;
-    QTest::newRow("three categories") << fileOf({"0|Root", "1|Category 1", "2|Go", "1|Category 2", "1|Category 3"})
+    QTest::newRow("root only") << recordsFileOf({"0|Root"}) << false << QStringList() << 0;
+    QTest::newRow("three categories") << recordsFileOf({"0|Root", "1|Category 1", "2|Go", "1|Category 2", "1|Category 3"})
                                       << true << QStringList{"Go"} << 5;
     QTest::newRow("six categories")
-        << fileOf({"0|Root", "1|Category 1", "1|Category 2", "1|Category 3", "1|Category 4", "1|Category 5", "1|Category 6"})
+        << recordsFileOf({"0|Root", "1|Category 1", "1|Category 2", "1|Category 3", "1|Category 4", "1|Category 5", "1|Category 6"})
         << true << QStringList() << 5;
-    QTest::newRow("two top nodes") << fileOf({"0|Root", "1|Category 1", "0|Root"}) << true << QStringList() << 5;
+    QTest::newRow("two top nodes") << recordsFileOf({"0|Root", "1|Category 1", "0|Root"}) << true << QStringList() << 5;
     QTest::newRow("free slot holding parts")
-        << fileOf({"0|Root", "1|Category 1", "2|", "3|Records", "1|Category 2", "1|Category 3", "1|Category 4", "1|Category 5"})
+        << recordsFileOf({"0|Root", "1|Category 1", "2|", "3|Records", "1|Category 2", "1|Category 3", "1|Category 4", "1|Category 5"})
         << true << QStringList{""} << 5;
 }
 

@@ -119,3 +119,18 @@ void TextToPicture(QByteArrayView text, Picture &picture)
         bytes.clear();
     picture.loadBmpBytes(std::move(bytes));
 }
+
+bool LooksLikeBmpText(QByteArrayView pictureText)
+{
+    const auto &pairValues = hexPairValues();
+    const qsizetype pairs = qMin<qsizetype>(2, pictureText.size() / 2);
+    const auto *in = reinterpret_cast<const uchar *>(pictureText.data());
+    char head[2] = {};
+    for (qsizetype i = 0; i < pairs; ++i) {
+        const int value = pairValues[size_t(in[2 * i]) | (size_t(in[2 * i + 1]) << 8)];
+        if (value < 0)
+            return true;
+        head[i] = char(value);
+    }
+    return pairs == 0 || (pairs == 2 && head[0] == 'B' && head[1] == 'M');
+}

@@ -37,3 +37,8 @@ QByteArray PictureToText(const Picture &picture);
 // not hexadecimal gives an empty picture. Throws "Bitmap image is not valid" for bytes that are
 // not a BMP file image, leaving the picture as it was.
 void TextToPicture(QByteArrayView text, Picture &picture);
+
+// False when TextToPicture would refuse the text as not a BMP file image, judged by its first two
+// bytes so that large pictures are not read through. Text that is not hexadecimal reads as no
+// picture at all, and empty text as none: both are true.
+bool LooksLikeBmpText(QByteArrayView pictureText);

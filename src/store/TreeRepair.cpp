@@ -1,6 +1,7 @@
 #include "store/TreeRepair.h"
 
 #include "store/CommaText.h"
+#include "store/Picture.h"
 #include "store/PictureStore.h"
 #include "store/Points.h"
 
@@ -210,33 +211,6 @@ private:
 };
 
 } // namespace
-
-bool LooksLikeBmpText(const QByteArray &pictureText)
-{
-    // Decided by the first two bytes, so that large pictures are not read through: text that
-    // is not hexadecimal reads as no picture at all, a readable header that is not "BM" fails.
-    auto hexValue = [](char c) {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        return -1;
-    };
-    const qsizetype pairs = qMin<qsizetype>(2, pictureText.size() / 2);
-    if (pairs == 0)
-        return true;
-    QByteArray head;
-    for (qsizetype i = 0; i < pairs; ++i) {
-        const int high = hexValue(pictureText[2 * i]);
-        const int low = hexValue(pictureText[2 * i + 1]);
-        if (high < 0 || low < 0)
-            return true;
-        head.append(char(high * 16 + low));
-    }
-    return head == "BM";
-}
 
 TreeDamage RepairTree(DataTree &tree, QList<QByteArray> &pictureStore)
 {

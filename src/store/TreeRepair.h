@@ -35,6 +35,3 @@ struct TreeDamage
 // kept, also from parts that stand too deep or in the wrong order. A game whose picture line
 // is shared with an earlier game gets a copy of it at the end of the store.
 TreeDamage RepairTree(DataTree &tree, QList<QByteArray> &pictureStore);
-
-// True when the picture text can be shown: empty (no picture) or starting with a BMP file image.
-bool LooksLikeBmpText(const QByteArray &pictureText);
