@@ -79,12 +79,14 @@ void BM_LoadPlayerData(benchmark::State &state)
     state.counters["file_MB"] = double(fileBytes) / 1e6;
 }
 
-void BM_SavePlayerData(benchmark::State &state)
+// Saves of the loaded player that write the given files, timed beside plain and durable writes
+// of the same files' bytes.
+void timeSaves(benchmark::State &state, const QStringList &paths, DataFiles written)
 {
     Prepared &p = prepared(int(state.range(0)));
-    const double plain = plainWriteSeconds(p.paths, false);
-    const double durable = plainWriteSeconds(p.paths, true);
-    const qint64 fileBytes = totalFileBytes(p.paths);
+    const double plain = plainWriteSeconds(paths, false);
+    const double durable = plainWriteSeconds(paths, true);
+    const qint64 fileBytes = totalFileBytes(paths);
     PlayerState loaded;
     HeadlessPlayerWindow window;
     p.files.LoadPlayerData(1, loaded, window);
@@ -93,35 +95,7 @@ void BM_SavePlayerData(benchmark::State &state)
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        p.files.SavePlayerData(1, loaded, window, {});
-        seconds += timer.nsecsElapsed() / 1e9;
-    }
-    state.SetLabel(cases[state.range(0)].name);
-    state.SetBytesProcessed(state.iterations() * fileBytes);
-    state.counters["x_plain_write"] = seconds / double(state.iterations()) / plain;
-    state.counters["save_ms"] = seconds / double(state.iterations()) * 1e3;
-    state.counters["plain_write_ms"] = plain * 1e3;
-    state.counters["x_durable_write"] = seconds / double(state.iterations()) / durable;
-    state.counters["durable_write_ms"] = durable * 1e3;
-}
-
-// The autosave after an edit of records: only the records file is written, as one group.
-void BM_SaveEditedRecords(benchmark::State &state)
-{
-    Prepared &p = prepared(int(state.range(0)));
-    const QStringList records{p.files.recordsPath(1)};
-    const double plain = plainWriteSeconds(records, false);
-    const double durable = plainWriteSeconds(records, true);
-    const qint64 fileBytes = totalFileBytes(records);
-    PlayerState loaded;
-    HeadlessPlayerWindow window;
-    p.files.LoadPlayerData(1, loaded, window);
-
-    double seconds = 0;
-    for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
-        p.files.SavePlayerData(1, loaded, window, {}, DataFile::Records);
+        p.files.SavePlayerData(1, loaded, window, {}, written);
         seconds += timer.nsecsElapsed() / 1e9;
     }
     state.SetLabel(cases[state.range(0)].name);
@@ -132,6 +106,17 @@ void BM_SaveEditedRecords(benchmark::State &state)
     state.counters["x_durable_write"] = seconds / double(state.iterations()) / durable;
     state.counters["durable_write_ms"] = durable * 1e3;
     state.counters["file_MB"] = double(fileBytes) / 1e6;
+}
+
+void BM_SavePlayerData(benchmark::State &state)
+{
+    timeSaves(state, prepared(int(state.range(0))).paths, AllDataFiles);
+}
+
+// The autosave after an edit of records: only the records file is written, as one group.
+void BM_SaveEditedRecords(benchmark::State &state)
+{
+    timeSaves(state, {prepared(int(state.range(0))).files.recordsPath(1)}, DataFile::Records);
 }
 
 // The parts of a load and a save that are the store's own work, without the disk.
