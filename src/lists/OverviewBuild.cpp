@@ -24,10 +24,7 @@ PlayerScores scoresOf(QByteArrayView recordsFile, const std::function<QByteArray
     PlayerRead read;
     ReadRecordsBytes(recordsFile, read);
     try {
-        const QByteArray bytes = playerFile();
-        QList<QByteArray> lines;
-        TextFile::forEachLine(bytes, [&](QByteArrayView line) { lines.append(line.toByteArray()); });
-        ReadPlayerLines(std::move(lines), noNames, read);
+        ReadPlayerLines(PlayerFileLines(playerFile()), noNames, read);
     } catch (const AppError &error) {
         ReadWithoutPlayerFile(error.message(), noNames, read);
     }

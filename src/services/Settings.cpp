@@ -74,6 +74,12 @@ QString caption(const char *key)
     return LngText(QStringLiteral("Captions"), QString::fromLatin1(key));
 }
 
+// The name of player n (1..10) in the active language until the user gives one.
+QString defaultPlayerName(int n)
+{
+    return caption("Player") + u' ' + QString::number(n);
+}
+
 // The script for our texts, and Qt's own translations of its language for the standard dialogs.
 void useScript(const QString &path)
 {
@@ -146,10 +152,9 @@ void LoadSettings(SettingsWindow &window)
         language = options.selectedLanguage();
     useScript(languageDir(programDir) + u'/' + language);
 
-    const QString playerCaption = caption("Player");
     for (int n = 1; n <= 10; ++n)
         window.setPlayerName(n, LineText::oneLine(ini.readString(playerSection(n), QStringLiteral("Name"),
-                                                                 playerCaption + u' ' + QString::number(n))));
+                                                                 defaultPlayerName(n))));
 
     for (int i = 0; i < options.optionCount(); ++i)
         options.setOption(i, ini.readBool(GeneralOptionsSection, optionKey(i), false));
@@ -239,14 +244,13 @@ void ChangeLanguage(SettingsWindow &window)
 
     // Only the texts change: names, options and colours stay as the user left them. A player
     // still called by the default name takes the default name of the new language.
-    const QString oldCaption = caption("Player");
+    QStringList oldDefaults;
+    for (int n = 1; n <= 10; ++n)
+        oldDefaults.append(defaultPlayerName(n));
     useScript(languageDir(window.programDir()) + u'/' + language);
-    const QString newCaption = caption("Player");
-    for (int n = 1; n <= 10; ++n) {
-        const QString number = u' ' + QString::number(n);
-        if (window.playerName(n) == oldCaption + number)
-            window.setPlayerName(n, newCaption + number);
-    }
+    for (int n = 1; n <= 10; ++n)
+        if (window.playerName(n) == oldDefaults[n - 1])
+            window.setPlayerName(n, defaultPlayerName(n));
     applyLanguageTexts(window);
 }
 

@@ -8,6 +8,7 @@
 #include "store/TextCodec.h"
 #include "store/TextFile.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -85,12 +86,7 @@ PlayerRead PlayerFiles::readPlayer(int player, const std::array<QString, 5> &def
         }
     };
     const QString path = playerPath(player);
-    auto readPlayerLines = [path] {
-        QList<QByteArray> lines;
-        const QByteArray bytes = TextFile::readBytes(path);
-        TextFile::forEachLine(bytes, [&](QByteArrayView line) { lines.append(line.toByteArray()); });
-        return lines;
-    };
+    auto readPlayerLines = [path] { return PlayerFileLines(TextFile::readBytes(path)); };
 
     // A large player file (mostly picture text) is read and split on a second thread while this
     // one builds the tree. Small files are not worth a thread.
@@ -116,6 +112,19 @@ PlayerRead PlayerFiles::readPlayer(int player, const std::array<QString, 5> &def
     return read;
 }
 
+namespace {
+
+// "<file>.damaged-<stamp>", numbered when that name is taken.
+QString damagedName(const QString &path, const QString &stamp)
+{
+    QString name = path + QStringLiteral(".damaged-") + stamp;
+    for (int i = 2; QFileInfo::exists(name); ++i)
+        name = path + QStringLiteral(".damaged-%1-%2").arg(stamp).arg(i);
+    return name;
+}
+
+} // namespace
+
 bool PlayerFiles::keepDamagedCopies(int player, QStringList &keptAs) const
 {
     bool allKept = true;
@@ -137,9 +146,7 @@ bool PlayerFiles::keepDamagedCopies(int player, QStringList &keptAs) const
                 }
             }
             if (kept.isEmpty()) {
-                kept = path + QStringLiteral(".damaged-") + stamp;
-                for (int i = 2; QFileInfo::exists(kept); ++i)
-                    kept = path + QStringLiteral(".damaged-%1-%2").arg(stamp).arg(i);
+                kept = damagedName(path, stamp);
                 TextFile::writeAtomically(kept, bytes);
             }
             keptAs.append(kept);
@@ -165,22 +172,10 @@ std::array<QByteArray, 4> playerFileTail(const PlayerState &state, const QString
 
 QByteArray PlayerFiles::playerFileBytes(const PlayerState &state, const QString &name)
 {
-    const std::array<QByteArray, 4> tail = playerFileTail(state, name);
-    qsizetype size = 0;
-    for (const QByteArray &line : state.playerData)
-        size += line.size() + 2;
-    for (const QByteArray &line : tail)
-        size += line.size() + 2;
     QByteArray bytes;
-    bytes.reserve(size);
-    for (const QByteArray &line : state.playerData) {
-        bytes += line;
-        bytes += "\r\n";
-    }
-    for (const QByteArray &line : tail) {
-        bytes += line;
-        bytes += "\r\n";
-    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    writePlayerFile(buffer, state, name);
     return bytes;
 }
 
@@ -233,9 +228,7 @@ QStringList PlayerFiles::setDamagedFilesAside(int player) const
     for (const QString &path : {recordsPath(player), playerPath(player)}) {
         if (!QFileInfo::exists(path))
             continue;
-        QString target = path + QStringLiteral(".damaged-") + stamp;
-        for (int i = 2; QFileInfo::exists(target); ++i)
-            target = path + QStringLiteral(".damaged-%1-%2").arg(stamp).arg(i);
+        const QString target = damagedName(path, stamp);
         if (!QFile::rename(path, target))
             throw AppError::cannotCreate(target);
         setAside.append(target);

@@ -3,6 +3,7 @@
 #include "store/AppError.h"
 #include "store/Points.h"
 #include "store/TextCodec.h"
+#include "store/TextFile.h"
 
 namespace {
 
@@ -66,6 +67,13 @@ void ReadRecordsBytes(QByteArrayView bytes, PlayerRead &read)
     const QString error = read.tree.loadFromBytes(bytes, DataTree::TooDeep::Keep);
     if (!error.isEmpty())
         read.damage.fileErrors.append(error);
+}
+
+QList<QByteArray> PlayerFileLines(QByteArrayView bytes)
+{
+    QList<QByteArray> lines;
+    TextFile::forEachLine(bytes, [&](QByteArrayView line) { lines.append(line.toByteArray()); });
+    return lines;
 }
 
 void ReadPlayerLines(QList<QByteArray> lines, const std::array<QString, 5> &defaultNames, PlayerRead &read)

@@ -51,6 +51,9 @@ ListRow DefaultCategoryRow(int category, const QString &name);
 // level below the line before it, and the first such error is noted.
 void ReadRecordsBytes(QByteArrayView bytes, PlayerRead &read);
 
+// The player file's lines, each a copy, by the program's line rule.
+QList<QByteArray> PlayerFileLines(QByteArrayView bytes);
+
 // Reads the player file's lines (picture store, then category list, top list, player picture,
 // name), then repairs the tree against the picture store. defaultNames are the category names
 // of a new player, for categories the file does not hold.
