@@ -2,6 +2,7 @@
 
 #include "store/DataTree.h"
 #include "store/ListRows.h"
+#include "store/PlayerFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,7 +28,6 @@ qint64 residentBytes();
 qint64 peakResidentBytes();
 void resetPeakResident();
 
-#include "store/HeadlessPlayerWindow.h"
 
 // Seconds for reading (or writing) the given files' bytes plainly, best of a few runs; a durable
 // write also waits for the data to reach the disk, as every save of the program does.

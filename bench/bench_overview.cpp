@@ -61,10 +61,8 @@ struct Prepared
         // Loading every player's data as a change of player does, for comparison.
         loadSeconds = bestSeconds(3, [&] {
             for (int p = 1; p <= Players; ++p) {
-                PlayerState state;
-                HeadlessPlayerWindow window;
-                files.LoadPlayerData(p, state, window);
-                benchmark::DoNotOptimize(state.dataView.topLevel().data());
+                const LoadedPlayer loaded = files.LoadPlayerData(p, DefaultCategoryNames());
+                benchmark::DoNotOptimize(loaded.state.dataView.topLevel().data());
             }
         });
     }
@@ -82,10 +80,9 @@ void BM_BuildOverview(benchmark::State &state)
     double seconds = 0;
     qsizetype rows = 0;
     for (auto _ : state) {
-        HeadlessPlayerWindow window;
         QElapsedTimer timer;
         timer.start();
-        Overview::BuildResult built = Overview::BuildOverview(files, window);
+        Overview::BuildResult built = Overview::BuildOverview(files, QStringList(10, QStringLiteral("Player")));
         seconds += timer.nsecsElapsed() / 1e9;
         rows = built.rows.size();
         if (!built.damaged.isEmpty())
@@ -129,8 +126,7 @@ void BM_FillOverviewGridsAndFilters(benchmark::State &state)
         state.SkipWithError(qPrintable(window.dialogs.errors.join(u'\n')));
         return;
     }
-    HeadlessPlayerWindow players;
-    RowList rows = Overview::BuildOverview(PlayerFiles(prepared().dataDir), players).rows;
+    RowList rows = Overview::BuildOverview(PlayerFiles(prepared().dataDir), QStringList(10, QStringLiteral("Player"))).rows;
     const int copies = int(state.range(0));
     RowList all;
     for (int copy = 0; copy < copies; ++copy)
@@ -139,7 +135,7 @@ void BM_FillOverviewGridsAndFilters(benchmark::State &state)
             all.append(std::move(row));
         }
     Overview::FinishRows(all, QStringList(10, QStringLiteral("Player")));
-    window.form->OverView() = all;
+    window.form->session().setOverview(all);
     OverviewPage &page = window.form->overviewPage();
 
     double seconds = 0;

@@ -52,22 +52,18 @@ void BM_LoadPlayerData(benchmark::State &state)
     {
         resetPeakResident();
         const qint64 before = residentBytes();
-        PlayerState loaded;
-        HeadlessPlayerWindow window;
-        p.files.LoadPlayerData(1, loaded, window);
+        const LoadedPlayer loaded = p.files.LoadPlayerData(1, DefaultCategoryNames());
         peakRatio = double(peakResidentBytes() - before) / double(fileBytes);
     }
 
     double seconds = 0;
     for (auto _ : state) {
-        PlayerState loaded;
-        HeadlessPlayerWindow window;
         QElapsedTimer timer;
         timer.start();
-        p.files.LoadPlayerData(1, loaded, window);
+        LoadedPlayer loaded = p.files.LoadPlayerData(1, DefaultCategoryNames());
         seconds += timer.nsecsElapsed() / 1e9;
         state.PauseTiming();
-        { PlayerState discard = std::move(loaded); }
+        { LoadedPlayer discard = std::move(loaded); }
         state.ResumeTiming();
     }
     state.SetLabel(cases[state.range(0)].name);
@@ -87,15 +83,14 @@ void timeSaves(benchmark::State &state, const QStringList &paths, DataFiles writ
     const double plain = plainWriteSeconds(paths, false);
     const double durable = plainWriteSeconds(paths, true);
     const qint64 fileBytes = totalFileBytes(paths);
-    PlayerState loaded;
-    HeadlessPlayerWindow window;
-    p.files.LoadPlayerData(1, loaded, window);
+    PlayerState loaded = p.files.LoadPlayerData(1, DefaultCategoryNames()).state;
+    const QString name = QStringLiteral("Player 1");
 
     double seconds = 0;
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        p.files.SavePlayerData(1, loaded, window, {}, written);
+        p.files.SavePlayerData(1, loaded, name, {}, written);
         seconds += timer.nsecsElapsed() / 1e9;
     }
     state.SetLabel(cases[state.range(0)].name);

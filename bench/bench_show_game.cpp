@@ -5,7 +5,10 @@
 
 #include "keeping/RecordsPage.h"
 #include "platform/Dialogs.h"
+#include "platform/ProgressBar.h"
 #include "platform/SharedFileDialog.h"
+#include "services/ColorChoice.h"
+#include "services/OptionsPage.h"
 #include "store/PlayerFiles.h"
 
 #include <QApplication>
@@ -16,6 +19,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -37,31 +41,20 @@ public:
     std::optional<int> calendar(int, int) override { return std::nullopt; }
 };
 
-class BenchContext : public KeepingContext
+// What the page is built with: a session holding the loaded player, silent dialogs.
+struct BenchContext
 {
-public:
-    PlayerState &playerState() override { return state; }
-    int currentCategory() const override { return 1; }
-    int selectedGameIndex() const override { return 0; }
-    Dialogs &dialogs() override { return silent; }
-    SharedFileDialog &openDialog() override { return openFile; }
-    SharedFileDialog &saveDialog() override { return saveFile; }
-    QProgressBar *progressBar() override { return &progress; }
-    QWidget *mainWindow() override { return nullptr; }
-    void updateButtons() override
-    {
-        if (page)
-            page->updateRecordButtons();
-    }
-    int firstWeekday() const override { return 0; }
-    ListLineColors lineColors() const override { return {}; }
-
-    PlayerState state;
+    QTemporaryDir dataDir;
+    QWidget window;
+    PlayerSession session{dataDir.path(), std::numeric_limits<int>::max()};
     SilentDialogs silent;
     QProgressBar progress;
     SharedFileDialog openFile{silent, SharedFileDialog::Kind::Open};
     SharedFileDialog saveFile{silent, SharedFileDialog::Kind::Save};
-    RecordsPage *page = nullptr;
+    ColorChoice colors{silent};
+    QWidget optionsSheet;
+    OptionsPage options{&optionsSheet};
+    PageContext context{window, session, silent, openFile, saveFile, colors, options, ProgressOnBar(&progress), {}};
 };
 
 struct Prepared
@@ -90,10 +83,9 @@ void BM_ShowGame(benchmark::State &state)
 {
     Prepared &p = prepared();
     BenchContext ctx;
-    HeadlessPlayerWindow window;
-    p.files.LoadPlayerData(1, ctx.state, window);
-    RecordsPage page(ctx);
-    ctx.page = &page;
+    ctx.session.takeData(p.files.LoadPlayerData(1, DefaultCategoryNames()).state);
+    RecordsPage page(ctx.context);
+    QObject::connect(&page, &RecordsPage::buttonsChanged, &page, &RecordsPage::updateRecordButtons);
     const bool shown = state.range(0) == 1;
     if (shown) {
         page.resize(900, 700);
@@ -105,7 +97,7 @@ void BM_ShowGame(benchmark::State &state)
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        page.ShowGame();
+        page.ShowGame(GameRef{1, 0});
         if (shown)
             page.repaint();
         seconds += timer.nsecsElapsed() / 1e9;

@@ -89,7 +89,7 @@ void BM_BuildRows(benchmark::State &state)
 {
     measure(state, [] {
         Prepared &p = prepared();
-        const RowList rows = TopList::buildRows(p.form->player().dataView, 1, p.form->progressBar());
+        const RowList rows = TopList::buildRows(p.form->player().dataView, 1, p.form->progress());
         return int(rows.size());
     });
 }
@@ -98,7 +98,7 @@ void BM_BuildRowsDistinctDates(benchmark::State &state)
 {
     measure(state, [] {
         Prepared &p = prepared();
-        const RowList rows = TopList::buildRows(p.distinctDates, 1, p.form->progressBar());
+        const RowList rows = TopList::buildRows(p.distinctDates, 1, p.form->progress());
         return int(rows.size());
     });
 }
@@ -108,7 +108,7 @@ void BM_TopUpdateButtonClick(benchmark::State &state)
 {
     measure(state, [] {
         Prepared &p = prepared();
-        p.form->CurrentCategory = 1;
+        p.form->session().setCurrentCategory(1);
         p.form->topPage().TopUpdateButtonClick();
         // The view lays out its rows in the next pass of the event loop.
         QCoreApplication::processEvents();

@@ -1,7 +1,6 @@
 // A player's files made of any bytes load or raise the program's error; the input is split
 // at its first 0xFF byte into the records file and the player file.
 #include "store/AppError.h"
-#include "store/HeadlessPlayerWindow.h"
 #include "store/PlayerFiles.h"
 
 #include <QFile>
@@ -30,12 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     writeFile(dir.path() + QStringLiteral("/PlyData1.dat"), split < 0 ? QByteArrayView() : input.sliced(split + 1));
 
     PlayerFiles files(dir.path());
-    PlayerState state;
-    HeadlessPlayerWindow window;
+    LoadedPlayer loaded;
     try {
-        files.LoadPlayerData(1, state, window);
+        loaded = files.LoadPlayerData(1, DefaultCategoryNames());
     } catch (const AppError &) {
     }
-    PlayerFiles::playerFileBytes(state, window.names[0]);
+    PlayerFiles::playerFileBytes(loaded.state, loaded.name.value_or(QStringLiteral("Player 1")));
     return 0;
 }

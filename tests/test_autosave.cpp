@@ -8,7 +8,7 @@
 #include "keeping/MaintenancePage.h"
 #include "keeping/PlayerPanel.h"
 #include "keeping/RecordsPage.h"
-#include "store/HeadlessPlayerWindow.h"
+#include "support/StoredPlayers.h"
 #include "store/PlayerFiles.h"
 #include "support/KeepingSteps.h"
 #include "support/StartedWindow.h"
@@ -190,8 +190,8 @@ void AutosaveTest::editWritesOnlyItsFiles()
 
     // What was saved is what the window holds.
     PlayerState loaded;
-    HeadlessPlayerWindow window;
-    PlayerFiles(dir.dataDir()).LoadPlayerData(1, loaded, window);
+    StoredPlayers window;
+    window.load(PlayerFiles(dir.dataDir()), 1, loaded);
     QCOMPARE(loaded.dataView, s.form->player().dataView);
     QCOMPARE(loaded.playerData, s.form->player().playerData);
     QCOMPARE(loaded.catListView, s.form->player().catListView);
@@ -234,7 +234,7 @@ void AutosaveTest::marksDoNotFollowChangeOfPlayer()
     addGame(s, "Chess");
     // The change of player saves player 1 at once; player 2 was not edited.
     QTest::mouseClick(s.form->PlayerButtonOf(2), Qt::LeftButton);
-    QCOMPARE(s.form->CurrentPlayer, 2);
+    QCOMPARE(s.form->currentPlayer(), 2);
     QCOMPARE(s.form->player().unsaved, DataFiles());
     QTest::qWait(QuickDelayMs * 10);
     QVERIFY(dir.exists("Data/Records1.dat"));

@@ -2,8 +2,8 @@
 #include "app/MainForm.h"
 #include "keeping/MaintenancePage.h"
 #include "keeping/RecordsPage.h"
-#include "lists/CsvExport.h"
-#include "lists/ListCsvExport.h"
+#include "services/CsvExport.h"
+#include "services/ListCsvExport.h"
 #include "lists/TopPage.h"
 #include "support/StartedWindow.h"
 
@@ -46,15 +46,15 @@ struct Window
     // Adds a game with records "points/date number/comment" and shows it.
     void addGame(const QString &name, const QStringList &records = {}) const
     {
-        DataTree &tree = form().player().dataView;
-        const int slot = tree.addGame(1, name);
+        PlayerSession &session = form().session();
+        const int slot = session.addGame(1, name);
         RowList rows;
         for (const QString &record : records) {
             const QStringList parts = record.split(u'/');
             rows.append({parts.value(0), {QString(), parts.value(2), parts.value(1)}});
         }
         if (!rows.isEmpty())
-            tree.StoreRecords(1, slot, rows);
+            session.storeRecords({1, slot}, rows);
         form().FillGamesList();
     }
 

@@ -238,7 +238,7 @@ void GamesListTest::addGame()
         QVERIFY(s.dialogs.messages().isEmpty());
     }
     QVERIFY(s.dialogs.errors().isEmpty());
-    QCOMPARE(s.form->CurrentCategory, category);
+    QCOMPARE(s.form->currentCategory(), category);
     const QString added = typed.trimmed();
     if (!refused && !added.isEmpty()) {
         // The new game is selected and shown.
@@ -356,7 +356,7 @@ void GamesListTest::deleteLastGameHidesGameArea()
     StartedWindow s(dir);
     ::addGame(s, "Chess");
     RowList records{{"120", {"", "", "37927"}}};
-    s.form->player().dataView.StoreRecords(1, 0, records);
+    s.form->session().storeRecords({1, 0}, records);
     s.form->FillGamesList();
     QCOMPARE(page(s).recordsPage().records().size(), 1);
     s.form->findChild<QLineEdit *>("PointsEdit")->setText("77");
@@ -387,7 +387,7 @@ void GamesListTest::categoryStacking()
     if (k != 1)
         clickCategory(s, 5); // start from another layout
     clickCategory(s, k);
-    QCOMPARE(s.form->CurrentCategory, k);
+    QCOMPARE(s.form->currentCategory(), k);
 
     auto *bar = s.form->findChild<QWidget *>("CatBarPanel");
     auto *box = s.form->findChild<QWidget *>("GamesBox");
@@ -418,15 +418,15 @@ void GamesListTest::categoryPanelWithKeyboard()
 {
     TempProgramDir dir;
     StartedWindow s(dir);
-    s.form->player().dataView.addGame(4, "Skat");
+    s.form->session().addGame(4, "Skat");
     CategoryPanel *panel = s.form->CategoryPanelOf(4);
     panel->setFocus();
     QTest::keyClick(panel, Qt::Key_Space);
-    QCOMPARE(s.form->CurrentCategory, 4);
+    QCOMPARE(s.form->currentCategory(), 4);
     QCOMPARE(gameNames(s), QStringList{"Skat"});
     QCOMPARE(page(s).title(), QString("Skat"));
     QTest::keyClick(s.form->CategoryPanelOf(5), Qt::Key_Return);
-    QCOMPARE(s.form->CurrentCategory, 5);
+    QCOMPARE(s.form->currentCategory(), 5);
 }
 
 void GamesListTest::emptyCategoryHidesGameArea()
@@ -561,13 +561,12 @@ void GamesListTest::iconByPictureIndex()
 {
     TempProgramDir dir;
     StartedWindow s(dir);
-    DataTree &tree = s.form->player().dataView;
-    tree.addGame(1, "Plain");
-    tree.addGame(1, "Pictured");
-    const int pictured = tree.game(1, 0).text == "Pictured" ? 0 : 1;
+    PlayerSession &session = s.form->session();
+    session.addGame(1, "Plain");
+    session.addGame(1, "Pictured");
+    const int pictured = session.data().dataView.game(1, 0).text == "Pictured" ? 0 : 1;
     const int plain = 1 - pictured;
-    tree.setPictureIndex(1, pictured, "0");
-    s.form->player().playerData.append(QByteArray()); // picture line 0
+    QCOMPARE(session.setGamePicture({1, pictured}, QByteArray()), 0); // picture line 0
     s.form->FillGamesList();
     GamesListModel *model = page(s).gamesModel();
     QCOMPARE(gameNames(s), (QStringList{"Pictured", "Plain"}));
@@ -726,7 +725,7 @@ void GamesListTest::gamesListSurvivesRestart()
     }
     StartedWindow again(dir);
     QVERIFY(again.dialogs.errors().isEmpty());
-    QCOMPARE(again.form->CurrentCategory, 1);
+    QCOMPARE(again.form->currentCategory(), 1);
     QCOMPARE(gameNames(again), (QStringList{"Chess", "Go"}));
     QCOMPARE(page(again).title(), QString("Chess")); // the first game is shown
     QVERIFY(gameAreaShown(again));

@@ -1,6 +1,6 @@
 #include "app/MainForm.h"
 #include "store/DataTree.h"
-#include "store/HeadlessPlayerWindow.h"
+#include "support/StoredPlayers.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramDir.h"
 
@@ -86,11 +86,11 @@ void MainFormTest::exitYesSavesAndNewStartShowsSameData()
     TempProgramDir dir;
     {
         Started s(dir);
-        DataTree &tree = s.form->player().dataView;
-        const int slot = tree.addGame(1, "Chess");
+        PlayerSession &session = s.form->session();
+        const int slot = session.addGame(1, "Chess");
         RowList records{{"120", {"", "", "37927"}}, {"250", {"", "won on time", "38124"}}};
-        tree.StoreRecords(1, slot, records);
-        tree.setGameComment(1, slot, "Blitz,Clubhouse");
+        session.storeRecords({1, slot}, records);
+        session.setGameComment({1, slot}, "Blitz,Clubhouse");
         s.form->setPlayerName(1, "Anna");
         s.dialogs.answerYes();
         QVERIFY(s.form->close());
@@ -115,7 +115,7 @@ void MainFormTest::exitNoSavesNothing()
 {
     TempProgramDir dir;
     Started s(dir);
-    s.form->player().dataView.addGame(2, "Go");
+    s.form->session().addGame(2, "Go");
     s.dialogs.answerNo();
     QVERIFY(!s.form->close());
     QVERIFY(s.form->isVisible());
@@ -129,7 +129,7 @@ void MainFormTest::firstStartWritesNothing()
     TempProgramDir dir;
     QDir(dir.dataDir()).removeRecursively();
     Started s(dir);
-    QCOMPARE(s.form->CurrentCategory, 1);
+    QCOMPARE(s.form->currentCategory(), 1);
     QCOMPARE(s.form->player().catListView.size(), 5);
     s.dialogs.answerYes();
     QVERIFY(s.form->close());
@@ -141,7 +141,7 @@ void MainFormTest::failedSaveKeepsWindowOpen()
 {
     TempProgramDir dir;
     Started s(dir);
-    s.form->player().dataView.addGame(1, "Chess");
+    s.form->session().addGame(1, "Chess");
     QVERIFY(QDir(dir.dataDir()).mkdir("Records1.dat"));
     s.dialogs.answerYes();
     QVERIFY(!s.form->close());
@@ -205,10 +205,10 @@ void MainFormTest::interruptedSaveFinishedAtStart()
     TempProgramDir dir;
     PlayerFiles files(dir.dataDir());
     PlayerState state;
-    HeadlessPlayerWindow window;
-    files.LoadPlayerData(1, state, window);
+    StoredPlayers window;
+    window.load(files, 1, state);
     state.dataView.addGame(1, "Chess");
-    files.SavePlayerData(1, state, window, {});
+    window.save(files, 1, state, {});
     state.dataView.addGame(1, "Go");
     int step = 0;
     files.setSaveStepHook([&](AtomicFileGroup::Step, const QString &) {
@@ -216,7 +216,7 @@ void MainFormTest::interruptedSaveFinishedAtStart()
             throw 0; // the program ends here
         return true;
     });
-    QVERIFY_THROWS_EXCEPTION(int, files.SavePlayerData(1, state, window, {}));
+    QVERIFY_THROWS_EXCEPTION(int, window.save(files, 1, state, {}));
 
     Started s(dir);
     QCOMPARE(s.dialogs.errors(), QStringList());
@@ -253,7 +253,7 @@ void MainFormTest::maintenanceRowsFollowSize()
     QFETCH(QSize, size);
     TempProgramDir dir;
     Started s(dir);
-    s.form->player().dataView.addGame(1, "Chess");
+    s.form->session().addGame(1, "Chess");
     s.form->FillGamesList(); // a selected game shows the game area
     s.form->resize(size);
     auto *pages = s.form->findChild<QTabWidget *>("EnterControl");

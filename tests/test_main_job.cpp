@@ -2,6 +2,7 @@
 // rank them, lists go to CSV, one player's data moves to another, and all of it is there again
 // after a restart, in each shipped language.
 #include "app/MainForm.h"
+#include "keeping/CategoryPanel.h"
 #include "keeping/MaintenancePage.h"
 #include "keeping/PlayerPanel.h"
 #include "keeping/RecordsPage.h"
@@ -94,7 +95,7 @@ void MainJobTest::tenPlayersAcrossARestart()
         // Every player names himself and keeps scores: Chess for all, Go for the even numbers.
         for (int n = 1; n <= 10; ++n) {
             choosePlayer(s, n);
-            QCOMPARE(s.form->CurrentPlayer, n);
+            QCOMPARE(s.form->currentPlayer(), n);
             QVERIFY(gameNames(s).isEmpty());
             s.dialogs.answer(nameOf(n));
             button(s, "PlayerRenameButton")->click();
@@ -107,7 +108,7 @@ void MainJobTest::tenPlayersAcrossARestart()
                 addRecord(s, QString::number(7 * n), 41000);
             }
         }
-        QCOMPARE(s.form->categoryPanelCaption(1), firstCategory);
+        QCOMPARE(s.form->CategoryPanelOf(1)->text(), firstCategory);
 
         // Player 10's top list: Chess with its best record first.
         button(s, "TopUpdateButton")->click();
@@ -126,7 +127,7 @@ void MainJobTest::tenPlayersAcrossARestart()
 
         // The overview compares everyone; player 10 is best at both games.
         button(s, "OverviewUpdateButton")->click();
-        QCOMPARE(s.form->CurrentPlayer, 10);
+        QCOMPARE(s.form->currentPlayer(), 10);
         const QList<QStringList> rows = overviewShown(s);
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0].mid(0, 2), (QStringList{"Chess", firstCategory}));
@@ -162,8 +163,8 @@ void MainJobTest::tenPlayersAcrossARestart()
 
     StartedWindow again(dir, language);
     QVERIFY(again.dialogs.errors().isEmpty());
-    QCOMPARE(again.form->CurrentPlayer, 1);
-    QCOMPARE(again.form->categoryPanelCaption(1), firstCategory);
+    QCOMPARE(again.form->currentPlayer(), 1);
+    QCOMPARE(again.form->CategoryPanelOf(1)->text(), firstCategory);
     QCOMPARE(gameNames(again), QStringList{"Chess"});
     // The overview of the last run is shown again.
     const QList<QStringList> restored = overviewShown(again);

@@ -1,6 +1,6 @@
 // The overview: building it from every player's files, its filters, its grids and their drawing,
 // its CSV export, and its file at start-up, through the real main window where it matters.
-#include "lists/CsvExport.h"
+#include "services/CsvExport.h"
 #include "lists/OverviewBuild.h"
 #include "lists/OverviewFilters.h"
 #include "lists/OverviewGrid.h"
@@ -10,7 +10,7 @@
 #include "services/OptionsPage.h"
 #include "services/Settings.h"
 #include "store/DataTree.h"
-#include "store/HeadlessPlayerWindow.h"
+#include "support/StoredPlayers.h"
 #include "store/PlayerFiles.h"
 #include "support/Errors.h"
 #include "support/StartedWindow.h"
@@ -56,9 +56,9 @@ void writePlayer(const QString &dataDir, int player, const QString &name, const 
             records.append({points, {QStringLiteral("01.01.2020"), QString(), QStringLiteral("43831")}});
         state.dataView.StoreRecords(game.category, slot, records);
     }
-    HeadlessPlayerWindow window;
-    window.setPlayerName(player, name);
-    PlayerFiles(dataDir).SavePlayerData(player, state, window, {});
+    StoredPlayers window;
+    window.names[size_t(player - 1)] = name;
+    window.save(PlayerFiles(dataDir), player, state, {});
 }
 
 // The points text of a player's first record of a game, set as it stands in the file.
@@ -305,10 +305,14 @@ void OverviewTest::buildComparesPlayersGameByGame()
 {
     TempProgramDir dir;
     writeChessPlayers(dir.dataDir());
-    HeadlessPlayerWindow window;
+    StoredPlayers window;
     QList<int> progress;
-    const Overview::BuildResult built
-        = Overview::BuildOverview(PlayerFiles(dir.dataDir()), window, [&](int p) { progress.append(p); });
+    const Overview::BuildResult built = Overview::BuildOverview(
+        PlayerFiles(dir.dataDir()), window.nameList(), [&](qint64 position, qint64 last) {
+            QCOMPARE(last, 100);
+            if (position != ProgressRangeOnly)
+                progress.append(int(position / 10));
+        });
     const RowList expected{
         row("0001", "Chess", "Board", {"50", "", "", "80"}, "Dora"),
         row("0002", "Chess", "Strategy", {"", "", "", "", "", "", "90"}, "Greta"),
@@ -317,10 +321,10 @@ void OverviewTest::buildComparesPlayersGameByGame()
     QVERIFY(built.damaged.isEmpty());
     QCOMPARE(progress, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     // The players' buttons take the names in their files; the others keep theirs.
-    QCOMPARE(window.names[0], QString("Anna"));
-    QCOMPARE(window.names[3], QString("Dora"));
-    QCOMPARE(window.names[6], QString("Greta"));
-    QCOMPARE(window.names[1], QString("Player 2"));
+    QCOMPARE(built.names[0], QString("Anna"));
+    QCOMPARE(built.names[3], QString("Dora"));
+    QCOMPARE(built.names[6], QString("Greta"));
+    QCOMPARE(built.names[1], QString("Player 2"));
 }
 
 void OverviewTest::bestPlayer_data()
@@ -370,8 +374,8 @@ void OverviewTest::buildReadsPointsAsStored()
     writePlayer(dir.dataDir(), 1, "Al", {{1, "Darts", {"1"}}});
     writePlayer(dir.dataDir(), 2, "Bea", {{1, "Darts", {"2147483647"}}});
     setFirstPoints(dir.dataDir(), 1, 1, "Darts", stored);
-    HeadlessPlayerWindow window;
-    const RowList rows = Overview::BuildOverview(PlayerFiles(dir.dataDir()), window).rows;
+    StoredPlayers window;
+    const RowList rows = Overview::BuildOverview(PlayerFiles(dir.dataDir()), window.nameList()).rows;
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows[0].subItems[2], stored); // the text shows as it is stored
     QCOMPARE(rows[0].subItems[12], best);
@@ -382,8 +386,8 @@ void OverviewTest::gamesWithoutRecordsGiveNoRow()
     TempProgramDir dir;
     writePlayer(dir.dataDir(), 1, "Al", {{1, "Chess", {}}, {1, "Go", {"3"}}, {2, "Poker", {}}});
     writePlayer(dir.dataDir(), 2, "Bea", {{1, "Chess", {}}});
-    HeadlessPlayerWindow window;
-    const RowList rows = Overview::BuildOverview(PlayerFiles(dir.dataDir()), window).rows;
+    StoredPlayers window;
+    const RowList rows = Overview::BuildOverview(PlayerFiles(dir.dataDir()), window.nameList()).rows;
     QCOMPARE(rows, (RowList{row("0001", "Go", "Category 1", {"3"}, "Al")}));
 
     // A freed slot (empty name) is no game either.
@@ -412,9 +416,9 @@ void OverviewTest::rowsAreFoundExactlyAndKeepFirstMetOrder()
     TempProgramDir dir;
     writePlayer(dir.dataDir(), 2, "B", {{1, "Go", {"1"}}, {1, "Chess", {"2"}}});
     writePlayer(dir.dataDir(), 5, "E", {{3, "Skat", {"3"}}, {1, "Chess", {"4"}}, {1, "Halma", {"5"}}});
-    HeadlessPlayerWindow window;
+    StoredPlayers window;
     QStringList order;
-    for (const ListRow &r : Overview::BuildOverview(PlayerFiles(dir.dataDir()), window).rows)
+    for (const ListRow &r : Overview::BuildOverview(PlayerFiles(dir.dataDir()), window.nameList()).rows)
         order.append(r.caption + u' ' + r.subItems[0]);
     // addGame puts a new game before the earlier ones of its category.
     QCOMPARE(order, (QStringList{"0001 Chess", "0002 Go", "0003 Halma", "0004 Skat"}));
@@ -482,8 +486,8 @@ void OverviewTest::readingMatchesTheDataTree()
     dir.write("Data/Records1.dat", records);
     dir.write("Data/PlyData1.dat", playerFileWithCategories(categories));
     PlayerState state;
-    HeadlessPlayerWindow window;
-    const PlayerDamage damage = PlayerFiles(dir.dataDir()).LoadPlayerData(1, state, window);
+    StoredPlayers window;
+    const PlayerDamage damage = window.load(PlayerFiles(dir.dataDir()), 1, state);
     QCOMPARE(damage.any(), damaged);
     QCOMPARE(scores.name, std::optional<QString>("Pat"));
     if (damaged) {
@@ -535,13 +539,13 @@ void OverviewTest::damagedPlayerTakesNoPart()
         dir.write("Data/PlyData3.dat", playerFile);
     writePlayer(dir.dataDir(), 5, "Eve", {{1, "Go", {"200"}}}, {"C"});
 
-    HeadlessPlayerWindow window;
-    const Overview::BuildResult built = Overview::BuildOverview(PlayerFiles(dir.dataDir()), window);
+    StoredPlayers window;
+    const Overview::BuildResult built = Overview::BuildOverview(PlayerFiles(dir.dataDir()), window.nameList());
     QCOMPARE(built.rows, (RowList{row("0001", "Go", "C", {"100", "", "", "", "200"}, "Eve")}));
     QCOMPARE(built.damaged.size(), 1);
     QCOMPARE(built.damaged[0].player, 3);
     QCOMPARE(built.damaged[0].error, error.contains("%1") ? error.arg(dir.dataDir()) : error);
-    QCOMPARE(window.names[2], nameAfter);
+    QCOMPARE(built.names[2], nameAfter);
     // Nothing of the damaged files is changed.
     QCOMPARE(dir.read("Data/Records3.dat"), records);
 }
@@ -676,7 +680,7 @@ void OverviewTest::createListShowsRowsAndNames()
     QCOMPARE(w.itemsText(), QString("2 items listed."));
     QVERIFY(w.outputButtonsEnabled());
     QCOMPARE(w.form->OverView().size(), 2);
-    QCOMPARE(w.form->CurrentPlayer, 1);
+    QCOMPARE(w.form->currentPlayer(), 1);
     QProgressBar *progress = w.child<QProgressBar>("ProgBar");
     QCOMPARE(progress->minimum(), 0);
     QCOMPARE(progress->maximum(), 100);
@@ -692,14 +696,14 @@ void OverviewTest::createListSavesCurrentPlayerFirstAndKeepsHisData()
     writeChessPlayers(dir.dataDir());
     OverviewWindow w(dir);
     // An edit of player 1 that is in memory only.
-    PlayerState &state = w.form->player();
-    const int slot = state.dataView.addGame(3, "Go");
+    const PlayerState &state = w.form->player();
+    const int slot = w.form->session().addGame(3, "Go");
     RowList records{{"70", {"02.01.2020", "club", "43832"}}};
-    state.dataView.StoreRecords(3, slot, records);
+    w.form->session().storeRecords({3, slot}, records);
     const DataTree treeBefore = state.dataView;
     const RowList categoriesBefore = state.catListView;
     const QList<QByteArray> picturesBefore = state.playerData;
-    w.form->CurrentCategory = 3;
+    w.form->session().setCurrentCategory(3);
 
     w.createList();
     QVERIFY(w.dialogs.errors().isEmpty());
@@ -714,8 +718,8 @@ void OverviewTest::createListSavesCurrentPlayerFirstAndKeepsHisData()
     QVERIFY(state.dataView == treeBefore);
     QCOMPARE(state.catListView, categoriesBefore);
     QCOMPARE(state.playerData, picturesBefore);
-    QCOMPARE(w.form->CurrentPlayer, 1);
-    QCOMPARE(w.form->CurrentCategory, 3);
+    QCOMPARE(w.form->currentPlayer(), 1);
+    QCOMPARE(w.form->currentCategory(), 3);
 }
 
 void OverviewTest::failedSaveKeepsTheRows()

@@ -92,7 +92,7 @@ int iconOf(StartedWindow &s, const QString &name)
 
 QString pictureIndexOf(StartedWindow &s, const QString &name)
 {
-    return s.form->player().dataView.pictureIndex(s.form->CurrentCategory, gameIndexOf(s, name));
+    return s.form->player().dataView.pictureIndex(s.form->currentCategory(), gameIndexOf(s, name));
 }
 
 void openGamePicture(StartedWindow &s, const QString &path, int entry)
@@ -161,8 +161,8 @@ struct Shown
 Shown shown(StartedWindow &s)
 {
     Shown now;
-    now.player = s.form->CurrentPlayer;
-    now.category = s.form->CurrentCategory;
+    now.player = s.form->currentPlayer();
+    now.category = s.form->currentCategory();
     now.stacked = page(s).categoryBar()->stackedCategory();
     now.games = page(s).gamesModel()->rows();
     now.title = records(s).title();
@@ -660,7 +660,7 @@ void PicturesPlayersTest::clickOnCurrentPanelChangesOnlyLooks()
     QVERIFY(s.dialogs.errors().isEmpty());
     QCOMPARE(dataFiles(dir), files);
     QCOMPARE(shown(s), before);
-    QCOMPARE(s.form->CurrentPlayer, 1);
+    QCOMPARE(s.form->currentPlayer(), 1);
 
     // A press on another panel lowers that one; let go outside, it is plain again.
     PlayerPanel *other = panel(s, 4);
@@ -668,7 +668,7 @@ void PicturesPlayersTest::clickOnCurrentPanelChangesOnlyLooks()
     QCOMPARE(other->frameShadow(), QFrame::Sunken);
     QTest::mouseRelease(other, Qt::LeftButton, {}, QPoint(-5, -5));
     QVERIFY(onlyCurrent(s, 1));
-    QCOMPARE(s.form->CurrentPlayer, 1);
+    QCOMPARE(s.form->currentPlayer(), 1);
     QCOMPARE(dataFiles(dir), files);
 }
 
@@ -685,7 +685,7 @@ void PicturesPlayersTest::playerWithoutGamesKeepsPictureAndName()
 
         // The change of player saves player 2, who has no game: its files hold name and picture.
         QTest::mouseClick(panel(s, 3), Qt::LeftButton);
-        QCOMPARE(s.form->CurrentPlayer, 3);
+        QCOMPARE(s.form->currentPlayer(), 3);
         QCOMPARE(dir.read("Data/Records2.dat"), QByteArray("Root\r\n"));
         QVERIFY(dir.read("Data/PlyData2.dat").endsWith("\r\n" + hexText(blue) + "\r\nBea\r\n"));
         QVERIFY(!dir.exists("Data/Records3.dat"));
@@ -726,8 +726,8 @@ void PicturesPlayersTest::switchingAndBackShowsPlayerAsBefore()
     button(s, "GameCommentAddButton")->click();
     openGamePicture(s, pictureFile(dir, "red.bmp", bmpBytes(Qt::red)), 1);
     openPlayerPicture(s, pictureFile(dir, "blue.bmp", bmpBytes(Qt::blue)), 1);
-    s.form->player().topView = {{"0001", {"Chess", "250", "5/18/2004", "", "38124"}},
-                                {"0002", {"Go", "90", "7/6/2009", "", "40000"}}};
+    s.form->session().setTopList({{"0001", {"Chess", "250", "5/18/2004", "", "38124"}},
+                                  {"0002", {"Go", "90", "7/6/2009", "", "40000"}}});
     s.dialogs.answer(QString("Anna"));
     button(s, "PlayerRenameButton")->click();
     QVERIFY(s.dialogs.errors().isEmpty());
@@ -783,7 +783,7 @@ void PicturesPlayersTest::failedSaveStaysOnOldPlayer()
     const Shown before = shown(s);
     QTest::mouseClick(panel(s, 3), Qt::LeftButton);
     QCOMPARE(s.dialogs.errors(), QStringList{"Cannot create file " + dir.file("Data/Records1.dat")});
-    QCOMPARE(s.form->CurrentPlayer, 1);
+    QCOMPARE(s.form->currentPlayer(), 1);
     QVERIFY(onlyCurrent(s, 1));
     QCOMPARE(shown(s), before);
     QVERIFY(!dir.exists("Data/PlyData1.dat"));
@@ -802,7 +802,7 @@ void PicturesPlayersTest::failedLoadListsWhatWasLoaded()
     QTest::mouseClick(panel(s, 2), Qt::LeftButton);
     QCOMPARE(s.dialogs.errors().size(), 1);
     QVERIFY(s.dialogs.errors()[0].contains("Cannot open file " + dir.file("Data/PlyData2.dat")));
-    QCOMPARE(s.form->CurrentPlayer, 2);
+    QCOMPARE(s.form->currentPlayer(), 2);
     QVERIFY(onlyCurrent(s, 2));
     QCOMPARE(shown(s).games.size(), 1);
     QCOMPARE(shown(s).games[0].name, QString("Darts"));
@@ -930,16 +930,16 @@ void PicturesPlayersTest::playerPanelsByKeyboard()
     QCOMPARE(QApplication::focusWidget(), button(s, "PlayerRenameButton"));
 
     QTest::keyClick(panel(s, 2), Qt::Key_Space);
-    QCOMPARE(s.form->CurrentPlayer, 2);
+    QCOMPARE(s.form->currentPlayer(), 2);
     QVERIFY(onlyCurrent(s, 2));
     QVERIFY(shown(s).games.isEmpty());
     QTest::keyClick(panel(s, 1), Qt::Key_Return);
-    QCOMPARE(s.form->CurrentPlayer, 1);
+    QCOMPARE(s.form->currentPlayer(), 1);
     QCOMPARE(shown(s).games.size(), 1);
     QTest::keyClick(panel(s, 5), Qt::Key_Enter);
-    QCOMPARE(s.form->CurrentPlayer, 5);
+    QCOMPARE(s.form->currentPlayer(), 5);
     QTest::keyClick(panel(s, 1), Qt::Key_A); // other keys do nothing
-    QCOMPARE(s.form->CurrentPlayer, 5);
+    QCOMPARE(s.form->currentPlayer(), 5);
     QVERIFY(s.dialogs.errors().isEmpty());
 }
 

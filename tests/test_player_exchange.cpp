@@ -3,13 +3,13 @@
 #include "keeping/GamesListModel.h"
 #include "keeping/MaintenancePage.h"
 #include "keeping/RecordsPage.h"
-#include "lists/CsvExport.h"
+#include "services/CsvExport.h"
 #include "lists/ImportExportPage.h"
 #include "lists/PlayerExchange.h"
 #include "platform/RadioGroup.h"
 #include "store/AtomicFileGroup.h"
 #include "store/DataTree.h"
-#include "store/HeadlessPlayerWindow.h"
+#include "support/StoredPlayers.h"
 #include "store/TextFile.h"
 #include "support/Errors.h"
 #include "support/StartedWindow.h"
@@ -49,9 +49,9 @@ void savePlayer(const TempProgramDir &dir, int player, const QString &game, cons
         state.catListView.append({QStringLiteral("Category %1").arg(n),
                                   {QString::number(DefaultCategoryColor(n)), QString::number(DefaultTitleFieldColor),
                                    QString::number(DefaultGamesListColor)}});
-    HeadlessPlayerWindow window;
+    StoredPlayers window;
     window.names[size_t(player - 1)] = name;
-    PlayerFiles(dir.dataDir()).SavePlayerData(player, state, window, {});
+    window.save(PlayerFiles(dir.dataDir()), player, state, {});
 }
 
 // Bytes that no text conversion keeps: Windows-1252 letters, a TAB, blanks at the end of a line.
@@ -163,7 +163,7 @@ void PlayerExchangeTest::exportedPlayerImportsAsAnotherPlayer()
     QCOMPARE(s.dialogs.pendingAnswers(), 0);
     // Player 3 is where it was, and nothing is loaded: player 1 stays shown.
     QCOMPARE(dir.read(recordsFile(3)), OddRecords);
-    QCOMPARE(s.form->CurrentPlayer, 1);
+    QCOMPARE(s.form->currentPlayer(), 1);
     QCOMPARE(gameNames(*s.form), QStringList());
 }
 
@@ -510,8 +510,7 @@ void PlayerExchangeTest::refreshedNamesSelectFirstPlayer()
 
     // Loading a player's data refreshes the names.
     combo->setCurrentIndex(8);
-    s.form->CurrentPlayer = 2;
-    s.form->LoadPlayerData();
+    s.form->LoadPlayerData(2);
     QCOMPARE(combo->currentIndex(), 0);
     QCOMPARE(s.form->importExportPage().chosenPlayer(), 1);
 }
@@ -523,7 +522,7 @@ void PlayerExchangeTest::exportOfShownPlayerTakesSavedFiles()
     savePlayer(dir, 1, "Go", "Anna");
     StartedWindow s(dir);
     Page p(s);
-    s.form->player().dataView.addGame(2, "Chess"); // in memory only
+    s.form->session().addGame(2, "Chess"); // in memory only
     s.form->setPlayerName(1, "Anne");
     p.exportPlayer(1, dir.file("anna.dat"));
     QCOMPARE(s.dialogs.errors(), QStringList());
@@ -565,7 +564,7 @@ void PlayerExchangeTest::importAsCurrentPlayer()
     StartedWindow s(dir);
     Page p(s);
     if (unsavedGame) {
-        s.form->player().dataView.addGame(1, "Go");
+        s.form->session().addGame(1, "Go");
         s.form->FillGamesList();
     }
     const QStringList shownBefore = gameNames(*s.form);
@@ -582,7 +581,7 @@ void PlayerExchangeTest::importAsCurrentPlayer()
         QCOMPARE(dir.read(playerFile(1)), chessPlayer);
         // What is shown is the imported player: games list, shown game's records, name.
         QCOMPARE(gameNames(*s.form), QStringList{"Chess"});
-        QCOMPARE(s.form->CurrentCategory, 1);
+        QCOMPARE(s.form->currentCategory(), 1);
         QCOMPARE(s.form->maintenancePage().recordsPage().records().size(), 2);
         QCOMPARE(s.form->maintenancePage().recordsPage().records().first().caption, QString("250"));
         QCOMPARE(s.form->playerName(1), QString("Carla"));

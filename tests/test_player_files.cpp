@@ -1,5 +1,5 @@
 #include "store/AppError.h"
-#include "store/HeadlessPlayerWindow.h"
+#include "support/StoredPlayers.h"
 #include "store/PlayerFiles.h"
 #include "store/Points.h"
 #include "support/Errors.h"
@@ -13,65 +13,47 @@
 
 namespace {
 
-// Records what loading asks of the main window.
-class FakeWindow : public HeadlessPlayerWindow
-{
-public:
-    QStringList calls;
-
-    void selectFirstCategory() override { calls << "selectFirstCategory"; }
-    void updateButtons() override { calls << "updateButtons"; }
-    void refreshPlayerNames() override { calls << "refreshPlayerNames:" + QStringList(names.begin(), names.end()).join(u','); }
-    void setPlayerName(int player, const QString &name) override
-    {
-        calls << "setPlayerName";
-        HeadlessPlayerWindow::setPlayerName(player, name);
-    }
-    void showCategoryProperties(int category) override { calls << QString("showCategoryProperties:%1").arg(category); }
-};
-
-
 // A loaded new player with one game in category 1.
-void newPlayerWithGame(PlayerFiles &files, PlayerState &state, FakeWindow &window, int player = 1)
+void newPlayerWithGame(PlayerFiles &files, PlayerState &state, StoredPlayers &window, int player = 1)
 {
-    files.LoadPlayerData(player, state, window);
+    window.load(files, player, state);
     state.dataView.addGame(1, "Chess");
 }
 
 // A player as loaded, with what the window shows of it.
-struct LoadedPlayer
+struct PlayerOnDisk
 {
     PlayerState state;
-    HeadlessPlayerWindow window;
+    StoredPlayers window;
     RowList overView;
     QString error;
 
-    bool sameAs(const LoadedPlayer &other) const
+    bool sameAs(const PlayerOnDisk &other) const
     {
         return state.dataView == other.state.dataView && state.playerData == other.state.playerData
             && state.catListView == other.state.catListView && state.topView == other.state.topView
             && state.playerPic == other.state.playerPic && window.names == other.window.names
-            && window.captions == other.window.captions && overView == other.overView;
+            && overView == other.overView;
     }
 };
 
-LoadedPlayer loadPlayer(const QString &dataDir, int player)
+PlayerOnDisk loadPlayer(const QString &dataDir, int player)
 {
-    LoadedPlayer loaded;
+    PlayerOnDisk loaded;
     PlayerFiles files(dataDir);
     loaded.error = errorOf([&] {
-        files.LoadPlayerData(player, loaded.state, loaded.window);
+        loaded.window.load(files, player, loaded.state);
         loaded.overView = files.readOverview();
     });
     return loaded;
 }
 
 // Player 2 saved with a game, records, two pictures, a top list and a name.
-LoadedPlayer savedOldPlayer(const QString &dataDir)
+PlayerOnDisk savedOldPlayer(const QString &dataDir)
 {
-    LoadedPlayer old;
+    PlayerOnDisk old;
     PlayerFiles files(dataDir);
-    files.LoadPlayerData(2, old.state, old.window);
+    old.window.load(files, 2, old.state);
     const int chess = old.state.dataView.addGame(1, "Chess");
     RowList records{{"250", {"", "won", "38124"}}};
     old.state.dataView.StoreRecords(1, chess, records);
@@ -80,12 +62,12 @@ LoadedPlayer savedOldPlayer(const QString &dataDir)
     old.state.topView = {{"0001", {"Chess", "250", "17.05.2004", "won", "38124"}}};
     old.window.names[1] = "Old";
     old.overView = {{"0001", {"Chess", "Category 1", "", "250"}}};
-    files.SavePlayerData(2, old.state, old.window, old.overView);
+    old.window.save(files, 2, old.state, old.overView);
     return old;
 }
 
 // The same player changed in every file: records, pictures, categories, name and overview.
-LoadedPlayer changedPlayer(LoadedPlayer player)
+PlayerOnDisk changedPlayer(PlayerOnDisk player)
 {
     const int go = player.state.dataView.addGame(2, "Go");
     RowList records{{"90", {"", "", "40000"}}, {"120", {"", "club", "40001"}}};
@@ -95,7 +77,6 @@ LoadedPlayer changedPlayer(LoadedPlayer player)
     player.state.dataView.setPictureIndex(1, 0, "-1");
     player.state.playerData = {"424D0011", "", "424D4455"};
     player.state.catListView[1].caption = "Board";
-    player.window.captions[1] = "Board";
     player.window.names[1] = "New";
     player.overView = {{"0001", {"Go", "Board", "", "120"}}};
     return player;
@@ -137,10 +118,10 @@ void PlayerFilesTest::newPlayerHasFourLines()
     TempProgramDir dir;
     PlayerFiles files(dir.dataDir());
     PlayerState state;
-    FakeWindow window;
+    StoredPlayers window;
     newPlayerWithGame(files, state, window);
     window.names[0] = "Anna";
-    files.SavePlayerData(1, state, window, {});
+    window.save(files, 1, state, {});
     const QByteArray expected =
         "\"Category 1\",\"10092543,-2147483624,16777215\",\"Category 2\",\"10079487,-2147483624,16777215\","
         "\"Category 3\",\"10066431,-2147483624,16777215\",\"Category 4\",\"16751001,-2147483624,16777215\","
@@ -160,7 +141,7 @@ void PlayerFilesTest::saveThenLoadRestoresEverything()
     TempProgramDir dir;
     PlayerFiles files(dir.dataDir());
     PlayerState state;
-    FakeWindow window;
+    StoredPlayers window;
     newPlayerWithGame(files, state, window, 4);
     state.playerData = {"424D0011", "", "424DAABB"};
     state.catListView[1].caption = "Cards";
@@ -168,28 +149,24 @@ void PlayerFilesTest::saveThenLoadRestoresEverything()
     state.topView = {{"0001", {"Chess", "250", "17.05.2004", "won", "38124"}}};
     state.playerPic.loadBmpBytes(QByteArray("BM\x01\x02", 4));
     window.names[3] = QString::fromUtf8("Jörg");
-    files.SavePlayerData(4, state, window, {});
+    window.save(files, 4, state, {});
 
     PlayerState loaded;
-    FakeWindow other;
-    files.LoadPlayerData(4, loaded, other);
+    StoredPlayers other;
+    other.load(files, 4, loaded);
     QCOMPARE(loaded.playerData, state.playerData);
     QCOMPARE(loaded.catListView, state.catListView);
     QCOMPARE(loaded.topView, state.topView);
     QCOMPARE(loaded.playerPic, state.playerPic);
     QCOMPARE(loaded.dataView, state.dataView);
     QCOMPARE(other.names[3], QString::fromUtf8("Jörg"));
-    QCOMPARE(other.captions[1], QString("Cards"));
-    QCOMPARE(other.colors[1], 255);
+    QCOMPARE(StoredPlayers::captions(loaded)[1], QString("Cards"));
+    QCOMPARE(StoredPlayers::colors(loaded)[1], 255);
     QVERIFY(!loaded.filesDamaged);
-    // The player names are handed on before the loaded name is set, and again with it.
-    const qsizetype named = other.calls.indexOf("setPlayerName");
-    QVERIFY(named > 0);
-    QVERIFY(other.calls[named - 1].startsWith("refreshPlayerNames:"));
-    QVERIFY(other.calls[named - 1].contains("Player 4"));
-    QVERIFY(other.calls.value(named + 1).startsWith("refreshPlayerNames:"));
-    QVERIFY(other.calls.value(named + 1).contains(QString::fromUtf8("Player 3,Jörg,Player 5")));
-    QVERIFY(other.calls.contains("showCategoryProperties:1"));
+    QVERIFY(other.hadRecordsFile);
+    // Only the loaded player takes the name of its file.
+    QCOMPARE(other.names[2], QString("Player 3"));
+    QCOMPARE(other.names[4], QString("Player 5"));
 }
 
 void PlayerFilesTest::withoutRecordsFileDefaultsAndSkipsPlayerFile()
@@ -199,14 +176,15 @@ void PlayerFilesTest::withoutRecordsFileDefaultsAndSkipsPlayerFile()
     PlayerFiles files(dir.dataDir());
     PlayerState state;
     state.playerData = {"old"};
-    FakeWindow window;
+    StoredPlayers window;
     window.names[1] = "Bob";
-    files.LoadPlayerData(2, state, window);
+    window.load(files, 2, state);
     QCOMPARE(state.catListView.size(), 5);
     QCOMPARE(state.catListView[4], (ListRow{"Category 5", {"16763955", "-2147483624", "16777215"}}));
     QVERIFY(state.playerData.isEmpty());
     QCOMPARE(window.names[1], QString("Bob"));
-    QCOMPARE(window.calls, (QStringList{"selectFirstCategory", "updateButtons"}));
+    // A new player: shown with category 1 selected.
+    QVERIFY(!window.hadRecordsFile);
     QCOMPARE(state.dataView.toFileBytes(), QByteArray("Root\r\n"));
 }
 
@@ -215,14 +193,14 @@ void PlayerFilesTest::playerWithoutGamesWritesNothing()
     TempProgramDir dir;
     PlayerFiles files(dir.dataDir());
     PlayerState state;
-    FakeWindow window;
-    files.LoadPlayerData(1, state, window);
-    files.SavePlayerData(1, state, window, {{"Chess", {"1"}}});
+    StoredPlayers window;
+    window.load(files, 1, state);
+    window.save(files, 1, state, {{"Chess", {"1"}}});
     QVERIFY(QDir(dir.dataDir()).entryList(QDir::Files).isEmpty());
 
     // A tree without even a root (an empty records file) has no games either.
     state.dataView.clear();
-    files.SavePlayerData(1, state, window, {});
+    window.save(files, 1, state, {});
     QVERIFY(QDir(dir.dataDir()).entryList(QDir::Files).isEmpty());
 }
 
@@ -231,12 +209,12 @@ void PlayerFilesTest::playerWithoutGamesSavedOnceEdited()
     TempProgramDir dir;
     PlayerFiles files(dir.dataDir());
     PlayerState state;
-    FakeWindow window;
-    files.LoadPlayerData(2, state, window);
+    StoredPlayers window;
+    window.load(files, 2, state);
     state.playerPic.loadBmpBytes(QByteArray("BM\x01\x02", 4));
     window.names[1] = "Bea";
     state.unsaved = DataFile::Player;
-    files.SavePlayerData(2, state, window, {{"0001", {"Chess"}}}, state.unsaved);
+    window.save(files, 2, state, {{"0001", {"Chess"}}}, state.unsaved);
     // The records file holds the root alone; only the player's files were asked for.
     QCOMPARE(dir.read("Data/Records2.dat"), QByteArray("Root\r\n"));
     QVERIFY(dir.read("Data/PlyData2.dat").endsWith("\r\n424D0102\r\nBea\r\n"));
@@ -244,8 +222,8 @@ void PlayerFilesTest::playerWithoutGamesSavedOnceEdited()
     QCOMPARE(state.unsaved, DataFiles());
 
     PlayerState loaded;
-    FakeWindow other;
-    files.LoadPlayerData(2, loaded, other);
+    StoredPlayers other;
+    other.load(files, 2, loaded);
     QCOMPARE(loaded.playerPic, state.playerPic);
     QCOMPARE(other.names[1], QString("Bea"));
     QVERIFY(!loaded.dataView.hasGames());
@@ -253,7 +231,7 @@ void PlayerFilesTest::playerWithoutGamesSavedOnceEdited()
 
     // With its files on disk, the player is saved as any other, edited or not.
     other.names[1] = "Bea B.";
-    files.SavePlayerData(2, loaded, other, {});
+    other.save(files, 2, loaded, {});
     QVERIFY(dir.read("Data/PlyData2.dat").endsWith("\r\nBea B.\r\n"));
     QVERIFY(dir.exists("Data/Overview.dat"));
 }
@@ -299,8 +277,8 @@ void PlayerFilesTest::loadFailures()
         dir.write("Data/PlyData1.dat", playerFile);
     PlayerFiles files(dir.dataDir());
     PlayerState state;
-    FakeWindow window;
-    const PlayerDamage damage = files.LoadPlayerData(1, state, window);
+    StoredPlayers window;
+    const PlayerDamage damage = window.load(files, 1, state);
 
     // What could be read is kept, the rest takes its default: the player is whole.
     QCOMPARE(damage.fileErrors.value(0), error.arg(dir.path()));
@@ -321,13 +299,13 @@ void PlayerFilesTest::loadFailures()
     QCOMPARE(damage.keptAs.size(), playerFile.isEmpty() ? 1 : 2);
     QCOMPARE(dir.read("Data/" + QFileInfo(damage.keptAs[0]).fileName()), records);
     QVERIFY(!state.filesDamaged);
-    const PlayerDamage again = files.LoadPlayerData(1, state, window);
+    const PlayerDamage again = window.load(files, 1, state);
     QCOMPARE(again.keptAs, damage.keptAs);
 
     // Saved, the player loads cleanly.
-    files.SavePlayerData(1, state, window, {});
+    window.save(files, 1, state, {});
     PlayerState reloaded;
-    QVERIFY(!files.LoadPlayerData(1, reloaded, window).any());
+    QVERIFY(!window.load(files, 1, reloaded).any());
     QCOMPARE(reloaded.catListView, state.catListView);
     QCOMPARE(reloaded.playerData, state.playerData);
     QCOMPARE(QDir(dir.dataDir()).entryList({"*.damaged-*"}).size(), damage.keptAs.size());
@@ -343,23 +321,23 @@ void PlayerFilesTest::damagedFilesAreSetAsideBeforeSaving()
     dir.write("Data/PlyData3.dat", damaged);
     PlayerFiles files(dir.dataDir());
     PlayerState state;
-    FakeWindow window;
-    const PlayerDamage damage = files.LoadPlayerData(3, state, window);
+    StoredPlayers window;
+    const PlayerDamage damage = window.load(files, 3, state);
     QCOMPARE(damage.fileErrors.value(0), "Cannot open file " + dir.file("Data/Records3.dat"));
     QVERIFY(state.filesDamaged);
     QVERIFY(QDir(dir.dataDir()).rmdir("Records3.dat"));
     dir.write("Data/Records3.dat", "unreadable before");
 
     state.dataView.addGame(1, "Go");
-    files.SavePlayerData(3, state, window, {});
+    window.save(files, 3, state, {});
     QCOMPARE(window.setAside.size(), 2);
     QCOMPARE(dir.read("Data/" + QFileInfo(window.setAside[0]).fileName()), QByteArray("unreadable before"));
     QCOMPARE(dir.read("Data/" + QFileInfo(window.setAside[1]).fileName()), damaged);
     QVERIFY(window.setAside[0].contains("Records3.dat.damaged-"));
     // The new files are whole; the next save sets nothing aside.
-    QVERIFY(!files.LoadPlayerData(3, state, window).any());
+    QVERIFY(!window.load(files, 3, state).any());
     window.setAside.clear();
-    files.SavePlayerData(3, state, window, {});
+    window.save(files, 3, state, {});
     QVERIFY(window.setAside.isEmpty());
 }
 
@@ -368,9 +346,9 @@ void PlayerFilesTest::failedSaveLeavesEarlierFiles()
     TempProgramDir dir;
     PlayerFiles files(dir.dataDir());
     PlayerState state;
-    FakeWindow window;
+    StoredPlayers window;
     newPlayerWithGame(files, state, window);
-    files.SavePlayerData(1, state, window, {});
+    window.save(files, 1, state, {});
     const QByteArray oldPlayer = dir.read("Data/PlyData1.dat");
     const QByteArray oldRecords = dir.read("Data/Records1.dat");
 
@@ -379,7 +357,7 @@ void PlayerFilesTest::failedSaveLeavesEarlierFiles()
     QVERIFY(QDir(dir.dataDir()).mkdir("Overview.dat"));
     state.dataView.addGame(2, "Go");
     window.names[0] = "Changed";
-    QCOMPARE(errorOf([&] { files.SavePlayerData(1, state, window, {}); }),
+    QCOMPARE(errorOf([&] { window.save(files, 1, state, {}); }),
              "Cannot create file " + dir.file("Data/Overview.dat"));
     QCOMPARE(dir.read("Data/PlyData1.dat"), oldPlayer);
     QCOMPARE(dir.read("Data/Records1.dat"), oldRecords);
@@ -398,9 +376,9 @@ void PlayerFilesTest::overviewFile()
                        {"0002", {"Go, the game", "Cards", "\"quoted\""}}};
     QCOMPARE(PlayerFiles::overviewFileBytes(rows).left(6), QByteArray("0001\r\n"));
     PlayerState state;
-    FakeWindow window;
+    StoredPlayers window;
     newPlayerWithGame(files, state, window);
-    files.SavePlayerData(1, state, window, rows);
+    window.save(files, 1, state, rows);
     QCOMPARE(files.readOverview(), rows);
 }
 
@@ -411,8 +389,8 @@ void PlayerFilesTest::readsWindows1252Names()
     dir.write("Data/PlyData1.dat", "W\xFCrfel,\"1\",B,\"2\",C,\"3\",D,\"4\",E,\"5\"\r\n\r\n\r\nJ\xF6rg\r\n");
     PlayerFiles files(dir.dataDir());
     PlayerState state;
-    FakeWindow window;
-    files.LoadPlayerData(1, state, window);
+    StoredPlayers window;
+    window.load(files, 1, state);
     QCOMPARE(window.names[0], QString::fromUtf8("Jörg"));
     QCOMPARE(state.catListView[0].caption, QString::fromUtf8("Würfel"));
 }
@@ -427,8 +405,8 @@ void PlayerFilesTest::largePlayerFileLoadsTheSame()
     dir.write("Data/Records1.dat", "Root\r\n\tCategory 1\r\n");
     PlayerFiles files(dir.dataDir());
     PlayerState state;
-    FakeWindow window;
-    files.LoadPlayerData(1, state, window);
+    StoredPlayers window;
+    window.load(files, 1, state);
     QCOMPARE(state.playerData, QList<QByteArray>{picture});
     QCOMPARE(window.names[0], QString("Anna"));
 
@@ -436,18 +414,18 @@ void PlayerFilesTest::largePlayerFileLoadsTheSame()
     state.dataView.addGame(1, "Chess");
     QVERIFY(QDir(dir.dataDir()).mkdir("Overview.dat"));
     const QByteArray before = dir.read("Data/PlyData1.dat");
-    QCOMPARE(errorOf([&] { files.SavePlayerData(1, state, window, {}); }), "Cannot create file " + dir.file("Data/Overview.dat"));
+    QCOMPARE(errorOf([&] { window.save(files, 1, state, {}); }), "Cannot create file " + dir.file("Data/Overview.dat"));
     QCOMPARE(dir.read("Data/PlyData1.dat"), before);
     QVERIFY(QDir(dir.dataDir()).rmdir("Overview.dat"));
-    files.SavePlayerData(1, state, window, {});
+    window.save(files, 1, state, {});
     PlayerState again;
-    files.LoadPlayerData(1, again, window);
+    window.load(files, 1, again);
     QCOMPARE(again.playerData, state.playerData);
     QCOMPARE(again.dataView, state.dataView);
 
     dir.write("Data/Records1.dat", "Root\r\n\t\t\tToo deep\r\n");
     PlayerState failed;
-    const PlayerDamage damage = files.LoadPlayerData(1, failed, window);
+    const PlayerDamage damage = window.load(files, 1, failed);
     QCOMPARE(damage.fileErrors, QStringList{"Invalid level (3) for item \"Too deep\""});
     QCOMPARE(failed.playerData, state.playerData);
 }
@@ -456,7 +434,7 @@ void PlayerFilesTest::largePlayerFileLoadsTheSame()
 static QList<AtomicFileGroup::Step> saveSteps(bool withOldOverview)
 {
     TempProgramDir dir;
-    LoadedPlayer player = changedPlayer(savedOldPlayer(dir.dataDir()));
+    PlayerOnDisk player = changedPlayer(savedOldPlayer(dir.dataDir()));
     if (!withOldOverview)
         QFile::remove(dir.file("Data/Overview.dat"));
     PlayerFiles files(dir.dataDir());
@@ -465,7 +443,7 @@ static QList<AtomicFileGroup::Step> saveSteps(bool withOldOverview)
         steps.append(step);
         return true;
     });
-    files.SavePlayerData(2, player.state, player.window, player.overView);
+    player.window.save(files, 2, player.state, player.overView);
     return steps;
 }
 
@@ -487,8 +465,8 @@ void PlayerFilesTest::interruptedSaveLoadsOldOrNew()
     QFETCH(int, killAt);
     QFETCH(bool, committed);
     TempProgramDir dir;
-    const LoadedPlayer old = savedOldPlayer(dir.dataDir());
-    LoadedPlayer changed = changedPlayer(old);
+    const PlayerOnDisk old = savedOldPlayer(dir.dataDir());
+    PlayerOnDisk changed = changedPlayer(old);
     QVERIFY(!changed.sameAs(old));
     {
         PlayerFiles files(dir.dataDir());
@@ -499,12 +477,12 @@ void PlayerFilesTest::interruptedSaveLoadsOldOrNew()
             return true;
         });
         try {
-            files.SavePlayerData(2, changed.state, changed.window, changed.overView);
+            changed.window.save(files, 2, changed.state, changed.overView);
         } catch (const Killed &) {
         }
     }
     PlayerFiles(dir.dataDir()).recoverInterruptedSave();
-    const LoadedPlayer loaded = loadPlayer(dir.dataDir(), 2);
+    const PlayerOnDisk loaded = loadPlayer(dir.dataDir(), 2);
     QCOMPARE(loaded.error, QString());
     QVERIFY(loaded.sameAs(committed ? changed : old));
     QCOMPARE(QDir(dir.dataDir()).entryList(QDir::Files), (QStringList{"Overview.dat", "PlyData2.dat", "Records2.dat"}));
@@ -538,18 +516,18 @@ void PlayerFilesTest::failedSaveStepKeepsOldPlayer()
     QFETCH(int, failAt);
     QFETCH(QString, failedFile);
     TempProgramDir dir;
-    const LoadedPlayer old = savedOldPlayer(dir.dataDir());
+    const PlayerOnDisk old = savedOldPlayer(dir.dataDir());
     QVERIFY(QFile::remove(dir.file("Data/Overview.dat")));
-    LoadedPlayer changed = changedPlayer(old);
+    PlayerOnDisk changed = changedPlayer(old);
     PlayerFiles files(dir.dataDir());
     int step = 0;
     files.setSaveStepHook([&](AtomicFileGroup::Step, const QString &) { return step++ != failAt; });
-    QCOMPARE(errorOf([&] { files.SavePlayerData(2, changed.state, changed.window, changed.overView); }),
+    QCOMPARE(errorOf([&] { changed.window.save(files, 2, changed.state, changed.overView); }),
              "Cannot create file " + dir.file("Data/" + failedFile));
     // The old player whole, without an overview file as before, and nothing beside it.
     QCOMPARE(QDir(dir.dataDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              (QStringList{"PlyData2.dat", "Records2.dat"}));
-    LoadedPlayer loaded = loadPlayer(dir.dataDir(), 2);
+    PlayerOnDisk loaded = loadPlayer(dir.dataDir(), 2);
     QCOMPARE(loaded.error, QString());
     loaded.overView = old.overView;
     QVERIFY(loaded.sameAs(old));
@@ -589,7 +567,7 @@ void PlayerFilesTest::savesOnlyTheGivenFiles()
     QFETCH(QString, before);
     QFETCH(QStringList, written);
     TempProgramDir dir;
-    LoadedPlayer player = changedPlayer(savedOldPlayer(dir.dataDir()));
+    PlayerOnDisk player = changedPlayer(savedOldPlayer(dir.dataDir()));
     if (before == "no player file")
         QVERIFY(QFile::remove(dir.file("Data/PlyData2.dat")));
     if (before == "no records")
@@ -601,7 +579,7 @@ void PlayerFilesTest::savesOnlyTheGivenFiles()
     player.state.unsaved = AllDataFiles;
     player.state.filesDamaged = before == "damaged";
 
-    PlayerFiles(dir.dataDir()).SavePlayerData(2, player.state, player.window, player.overView, DataFiles::fromInt(files));
+    player.window.save(PlayerFiles(dir.dataDir()), 2, player.state, player.overView, DataFiles::fromInt(files));
     QStringList rewritten;
     for (const QString &name : names)
         if (inodeOf(dir.file("Data/" + name)) != inodes[name])

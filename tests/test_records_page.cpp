@@ -2,6 +2,10 @@
 #include "keeping/RecordsPage.h"
 
 #include "platform/ColorValue.h"
+#include "platform/ProgressBar.h"
+#include "services/ColorChoice.h"
+#include "services/ColorSwatch.h"
+#include "services/OptionsPage.h"
 #include "platform/PictureCodec.h"
 #include "platform/SharedFileDialog.h"
 #include "store/CommaText.h"
@@ -21,46 +25,58 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <QTemporaryDir>
+
+#include <limits>
 #include <memory>
 
 namespace {
 
-class FakeContext : public KeepingContext
+// A session with one game and what the page is built with; the options page holds the line
+// colours and the first day of the week.
+class FakeContext
 {
 public:
     FakeContext()
     {
-        state.dataView.fresh();
-        game = state.dataView.addGame(1, QStringLiteral("Chess"));
+        PlayerState fresh;
+        fresh.dataView.fresh();
+        session.takeData(std::move(fresh));
+        game = session.addGame(1, QStringLiteral("Chess"));
+        options.setFirstWeekday(1);
     }
 
-    PlayerState &playerState() override { return state; }
-    int currentCategory() const override { return 1; }
-    int selectedGameIndex() const override { return game; }
-    Dialogs &dialogs() override { return scripted; }
-    SharedFileDialog &openDialog() override { return openFile; }
-    SharedFileDialog &saveDialog() override { return saveFile; }
-    QProgressBar *progressBar() override { return &progress; }
-    QWidget *mainWindow() override { return nullptr; }
-    void updateButtons() override
+    const PlayerState &state() const { return session.data(); }
+    // Changes the player's data as a file written elsewhere would have it; the page goes on
+    // showing the game it shows.
+    void edit(const std::function<void(PlayerState &)> &change)
     {
-        ++updates;
-        if (page)
-            page->updateRecordButtons();
+        PlayerState changed = session.data();
+        change(changed);
+        const std::optional<GameRef> shown = session.shownGame();
+        session.takeData(std::move(changed));
+        session.setShownGame(shown);
     }
-    int firstWeekday() const override { return weekday; }
-    ListLineColors lineColors() const override { return colors; }
+    void setColors(const ListLineColors &colors)
+    {
+        options.setAlternatingLines(colors.alternating);
+        options.lineColor1()->setColorValue(colors.color1);
+        options.lineColor2()->setColorValue(colors.color2);
+    }
 
-    PlayerState state;
+    QTemporaryDir dataDir;
+    QWidget window;
+    // No autosave while a test runs.
+    PlayerSession session{dataDir.path(), std::numeric_limits<int>::max()};
     int game = -1;
-    int weekday = 1;
     ScriptedDialogs scripted;
     QProgressBar progress;
     SharedFileDialog openFile{scripted, SharedFileDialog::Kind::Open};
     SharedFileDialog saveFile{scripted, SharedFileDialog::Kind::Save};
-    ListLineColors colors;
-    RecordsPage *page = nullptr;
-    int updates = 0;
+    ColorChoice colors{scripted};
+    QWidget optionsSheet;
+    OptionsPage options{&optionsSheet};
+    PageContext context{window, session, scripted, openFile, saveFile, colors, options, ProgressOnBar(&progress), {}};
 };
 
 // A page over a fresh player with one game, shown on screen.
@@ -68,14 +84,17 @@ struct Fixture
 {
     Fixture()
     {
-        page = std::make_unique<RecordsPage>(ctx);
-        ctx.page = page.get();
+        page = std::make_unique<RecordsPage>(ctx.context);
+        QObject::connect(page.get(), &RecordsPage::buttonsChanged, page.get(), &RecordsPage::updateRecordButtons);
         page->setTitle(QStringLiteral("Chess"));
         page->resize(900, 700);
         page->show();
-        page->ShowGame();
-        ctx.updateButtons();
+        show();
+        page->updateRecordButtons();
     }
+
+    // Shows the fixture's game.
+    void show() { page->ShowGame(GameRef{1, ctx.game}); }
 
     template<typename T>
     T *child(const char *name) const
@@ -111,7 +130,7 @@ struct Fixture
     QStringList storedPoints() const
     {
         QStringList points;
-        for (const StoredRecord &r : ctx.state.dataView.readRecords(1, ctx.game))
+        for (const StoredRecord &r : ctx.state().dataView.readRecords(1, ctx.game))
             points.append(r.points);
         return points;
     }
@@ -211,7 +230,7 @@ void TestRecordsPage::recordRowsHoldTheirFields()
     QCOMPARE(row.caption, QStringLiteral("42"));
     // A TAB, like every character that could cut a line of the files, becomes a blank.
     QCOMPARE(row.subItems, (QStringList{DateNumber::shortText(qint64(36526)), QStringLiteral("club night"), "36526"}));
-    const QList<StoredRecord> stored = f.ctx.state.dataView.readRecords(1, f.ctx.game);
+    const QList<StoredRecord> stored = f.ctx.state().dataView.readRecords(1, f.ctx.game);
     QCOMPARE(stored, (QList<StoredRecord>{{"42", "36526", "club night"}}));
     QCOMPARE(f.model()->index(0, 0).data().toString(), QString());
     QCOMPARE(f.model()->index(0, 2).data().toString(), DateNumber::shortText(qint64(36526)));
@@ -244,7 +263,7 @@ void TestRecordsPage::changingMovesTheRecordAndSelectsIt()
     QCOMPARE(f.storedPoints(), (QStringList{"300", "250", "120"}));
     QCOMPARE(f.selectedRow(), 0);
     QVERIFY(f.fieldsEmpty());
-    const QList<StoredRecord> stored = f.ctx.state.dataView.readRecords(1, f.ctx.game);
+    const QList<StoredRecord> stored = f.ctx.state().dataView.readRecords(1, f.ctx.game);
     QCOMPARE(stored.first(), (StoredRecord{"300", "36528", "third, better"}));
     // A click on the row already selected loads it.
     f.clickRow(0);
@@ -319,7 +338,7 @@ void TestRecordsPage::recordNeedsPointsAndDate()
     f.button("DateEditButton")->click();
     QVERIFY(f.button("RecordAddButton")->isEnabled());
     f.button("RecordAddButton")->click();
-    QCOMPARE(f.ctx.state.dataView.readRecords(1, f.ctx.game), (QList<StoredRecord>{{"77", "36526", ""}}));
+    QCOMPARE(f.ctx.state().dataView.readRecords(1, f.ctx.game), (QList<StoredRecord>{{"77", "36526", ""}}));
 
     // A date without points is not enough either.
     f.ctx.scripted.answer(36530);
@@ -412,7 +431,7 @@ void TestRecordsPage::cancelledPadOrCalendarKeepsTheField()
 void TestRecordsPage::calendarStartsAtTodayOrTheShownDate()
 {
     Fixture f;
-    f.ctx.weekday = 3;
+    f.ctx.options.setFirstWeekday(3);
     f.ctx.scripted.answer(40000);
     f.button("DateEditButton")->click();
     f.ctx.scripted.answer(QVariant());
@@ -470,13 +489,13 @@ void TestRecordsPage::gameCommentStoredAsCommaTextAndShownAgain()
     QVERIFY(f.button("GameCommentAddButton")->isEnabled());
     f.button("GameCommentAddButton")->click();
     const QStringList lines{QStringLiteral("Played at the club"), QStringLiteral("best of \"three\", twice")};
-    QCOMPARE(f.ctx.state.dataView.gameComment(1, f.ctx.game), CommaText::fromList(lines));
+    QCOMPARE(f.ctx.state().dataView.gameComment(1, f.ctx.game), CommaText::fromList(lines));
 
     // Survives the records file and is shown again.
     DataTree reloaded;
-    reloaded.loadFromBytes(f.ctx.state.dataView.toFileBytes());
-    f.ctx.state.dataView = reloaded;
-    f.page->ShowGame();
+    reloaded.loadFromBytes(f.ctx.state().dataView.toFileBytes());
+    f.ctx.edit([&](PlayerState &state) { state.dataView = reloaded; });
+    f.show();
     QCOMPARE(f.page->gameCommentLines(), lines);
     QCOMPARE(memo->toPlainText(), lines.join(u'\n'));
     QVERIFY(!f.button("GameCommentAddButton")->isEnabled());
@@ -485,26 +504,26 @@ void TestRecordsPage::gameCommentStoredAsCommaTextAndShownAgain()
     // what could cut a line of the file (a CR starts a line of its own in the memo).
     memo->setPlainText(QStringLiteral("  edited\tlater \nsecond\r line\x01!"));
     QVERIFY(f.button("GameCommentAddButton")->isEnabled());
-    f.page->ShowGame();
+    f.show();
     const QStringList kept{QStringLiteral("edited later"), QStringLiteral("second"), QStringLiteral("line !")};
-    QCOMPARE(f.ctx.state.dataView.gameComment(1, f.ctx.game), CommaText::fromList(kept));
+    QCOMPARE(f.ctx.state().dataView.gameComment(1, f.ctx.game), CommaText::fromList(kept));
     QCOMPARE(memo->toPlainText(), kept.join(u'\n'));
 }
 
 void TestRecordsPage::emptiedMemoRemovesTheComment()
 {
     Fixture f;
-    f.ctx.state.dataView.setGameComment(1, f.ctx.game, QStringLiteral("kept"));
-    f.page->ShowGame();
+    f.ctx.edit([&](PlayerState &state) { state.dataView.setGameComment(1, f.ctx.game, QStringLiteral("kept")); });
+    f.show();
     auto *memo = f.child<QPlainTextEdit>("GameCommentMemo");
     QCOMPARE(memo->toPlainText(), QStringLiteral("kept"));
     QVERIFY(!f.button("GameCommentAddButton")->isEnabled()); // nothing to confirm yet
     memo->clear();
     QVERIFY(f.button("GameCommentAddButton")->isEnabled());
     f.button("GameCommentAddButton")->click();
-    QCOMPARE(f.ctx.state.dataView.gameComment(1, f.ctx.game), QString());
+    QCOMPARE(f.ctx.state().dataView.gameComment(1, f.ctx.game), QString());
     QVERIFY(!f.button("GameCommentAddButton")->isEnabled());
-    f.page->ShowGame();
+    f.show();
     QVERIFY(memo->toPlainText().isEmpty());
 }
 
@@ -526,10 +545,12 @@ void TestRecordsPage::gamePictureShownOnlyForAPictureLine()
     QFETCH(bool, shown);
     QFETCH(QString, error);
     Fixture f;
-    f.ctx.state.playerData = {QByteArray(), PictureToText(smallPicture()), "41424344"};
-    f.ctx.state.dataView.setPictureIndex(1, f.ctx.game, index);
+    f.ctx.edit([&](PlayerState &state) {
+        state.playerData = {QByteArray(), PictureToText(smallPicture()), "41424344"};
+        state.dataView.setPictureIndex(1, f.ctx.game, index);
+    });
     f.enter("3", 36526);
-    QCOMPARE(errorOf([&] { f.page->ShowGame(); }), error);
+    QCOMPARE(errorOf([&] { f.show(); }), error);
     auto *image = f.child<QLabel>("GameImage");
     QCOMPARE(image->isVisible(), shown);
     QCOMPARE(f.button("FullSizeButton")->isEnabled(), shown);
@@ -543,8 +564,8 @@ void TestRecordsPage::gamePictureShownOnlyForAPictureLine()
     QCOMPARE(f.shownPoints(), QStringList{"3"});
 
     // Another game without a picture hides it again.
-    f.ctx.game = f.ctx.state.dataView.addGame(1, QStringLiteral("Go"));
-    f.page->ShowGame();
+    f.ctx.game = f.ctx.session.addGame(1, QStringLiteral("Go"));
+    f.show();
     QVERIFY(!image->isVisible());
     QVERIFY(!f.button("FullSizeButton")->isEnabled());
     QCOMPARE(f.model()->rowCount(), 0);
@@ -557,13 +578,13 @@ void TestRecordsPage::damagedDateNumberShowsAllRecords()
     f.enter("20", 36527, "bad");
     f.enter("10", 36528, "good too");
     // A records file edited by hand: the middle record's date number is no number.
-    DataTree &tree = f.ctx.state.dataView;
-    QByteArray bytes = tree.toFileBytes();
+    QByteArray bytes = f.ctx.state().dataView.toFileBytes();
     bytes.replace("36527", "abc");
-    tree.loadFromBytes(bytes);
+    f.ctx.edit([&](PlayerState &state) { state.dataView.loadFromBytes(bytes); });
+    const DataTree &tree = f.ctx.state().dataView;
 
     // A date that cannot be read shows empty; the record and its date text stay as they are.
-    QCOMPARE(errorOf([&] { f.page->ShowGame(); }), QString());
+    QCOMPARE(errorOf([&] { f.show(); }), QString());
     QCOMPARE(f.shownPoints(), (QStringList{"30", "20", "10"}));
     QCOMPARE(f.model()->index(1, 2).data().toString(), QString());
     // Adding afterwards keeps every record.
@@ -590,7 +611,7 @@ void TestRecordsPage::damagedDateNumberShowsAllRecords()
 void TestRecordsPage::rowsUseTheLineColours()
 {
     Fixture f;
-    f.ctx.colors = {true, ColorValue::Yellow, ColorValue::White};
+    f.ctx.setColors({true, ColorValue::Yellow, ColorValue::White});
     f.enter("3", 36526);
     f.enter("2", 36526);
     f.enter("1", 36526);
@@ -598,7 +619,7 @@ void TestRecordsPage::rowsUseTheLineColours()
     QCOMPARE(background(0), ColorValue::toColor(ColorValue::Yellow));
     QCOMPARE(background(1), ColorValue::toColor(ColorValue::White));
     QCOMPARE(background(2), ColorValue::toColor(ColorValue::Yellow));
-    f.ctx.colors.alternating = false;
+    f.ctx.setColors({false, ColorValue::Yellow, ColorValue::White});
     for (int row = 0; row < 3; ++row)
         QCOMPARE(background(row), f.view()->palette().color(QPalette::Base));
 }

@@ -300,7 +300,7 @@ void ScoreIntegrityTest::categoryPageShowsTheSelectedCategory()
     StartedWindow s(dir);
     CategoryPage &properties = s.form->maintenancePage().categoryPage();
     QTest::mouseClick(s.form->CategoryPanelOf(2), Qt::LeftButton);
-    QCOMPARE(s.form->CurrentCategory, 2);
+    QCOMPARE(s.form->currentCategory(), 2);
     QCOMPARE(properties.catTitleEdit()->text(), QString("Category 2"));
     properties.catTitleEdit()->setText("Cards");
     button(s, "CatApplyButton")->click();

@@ -338,7 +338,7 @@ void SettingsTest::exitOptionSkipsQuestionAndSaves()
     TempProgramDir dir;
     writeSettings(dir, "[General options]\r\nOption 0=1\r\n");
     StartedWindow s(dir);
-    s.form->player().dataView.addGame(1, "Chess");
+    s.form->session().addGame(1, "Chess");
     s.form->setPlayerName(1, "Anna");
     QVERIFY(s.form->close()); // no answer queued: a question would fail the test
     QVERIFY(s.dialogs.messages().isEmpty());
@@ -373,7 +373,7 @@ void SettingsTest::failedSettingsWriteAtExitStillCloses()
 {
     TempProgramDir dir;
     StartedWindow s(dir);
-    s.form->player().dataView.addGame(1, "Chess");
+    s.form->session().addGame(1, "Chess");
     QVERIFY(QFile::remove(dir.file("Data/TALLIMO.INI")));
     QVERIFY(QDir(dir.dataDir()).mkdir("TALLIMO.INI"));
     QVERIFY(s.exit());

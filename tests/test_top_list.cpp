@@ -6,6 +6,7 @@
 #include "lists/TopListModel.h"
 #include "lists/TopPage.h"
 #include "platform/ColorValue.h"
+#include "platform/ProgressBar.h"
 #include "services/ColorSwatch.h"
 #include "services/OptionsPage.h"
 #include "store/DateNumber.h"
@@ -92,7 +93,14 @@ struct Window
 
     TMainForm &form() const { return *started->form; }
     ScriptedDialogs &dialogs() const { return started->dialogs; }
-    DataTree &tree() const { return form().player().dataView; }
+    const DataTree &tree() const { return form().player().dataView; }
+    // Changes the player's tree as a file edited by hand would have it.
+    void editTree(const std::function<void(DataTree &)> &change) const
+    {
+        PlayerState data = form().player();
+        change(data.dataView);
+        form().session().takeData(std::move(data));
+    }
     TopPage &page() const { return form().topPage(); }
     QTreeView *view() const { return form().findChild<QTreeView *>(QStringLiteral("TopView")); }
     QToolButton *button(const char *name) const
@@ -106,14 +114,14 @@ struct Window
     // Adds a game with records "points/date number/comment" and shows the category's games.
     void addGame(int category, const QString &name, const QStringList &records = {})
     {
-        const int slot = tree().addGame(category, name);
+        const int slot = form().session().addGame(category, name);
         RowList rows;
         for (const QString &record : records) {
             const QStringList parts = record.split(u'/');
             rows.append({parts.value(0), {QString(), parts.value(2), parts.value(1)}});
         }
         if (!rows.isEmpty())
-            tree().StoreRecords(category, slot, rows);
+            form().session().storeRecords({category, slot}, rows);
         form().FillGamesList();
     }
 
@@ -296,7 +304,7 @@ void TopListTest::progressSteps()
     bar.setValue(50);
     QList<int> seen;
     connect(&bar, &QProgressBar::valueChanged, this, [&](int value) { seen.append(value); });
-    TopList::buildRows(treeOf(gameSlots), 1, &bar);
+    TopList::buildRows(treeOf(gameSlots), 1, ProgressOnBar(&bar));
     QCOMPARE(bar.minimum(), 0);
     QCOMPARE(bar.maximum(), maximum);
     // The range change may reset the old position first.
@@ -335,10 +343,12 @@ void TopListTest::damagedFileReportedAndListKept()
     QCOMPARE(w.shown(), QStringList{"0001 Chess 300"});
 
     w.addGame(1, "Go", {"20/38001/"});
-    DataNode &record = w.tree().root().children[0].children[0].children[0].children[0];
     QCOMPARE(w.tree().root().children[0].children[0].text, QString("Go"));
-    record.children[0].text = points;
-    record.children[1].text = dateNumber;
+    w.editTree([&](DataTree &tree) {
+        DataNode &record = tree.root().children[0].children[0].children[0].children[0];
+        record.children[0].text = points;
+        record.children[1].text = dateNumber;
+    });
     w.dialogs().clearLog();
     w.build();
     QCOMPARE(w.dialogs().errors(), QStringList{error});
@@ -486,7 +496,7 @@ void TopListTest::listStaysUntilRebuilt()
     w.addGame(1, "Chess", {"300/38000/"});
     w.addGame(1, "Go", {"120/38000/"});
     w.addGame(2, "Skat", {"90/38000/"});
-    QCOMPARE(w.form().CurrentCategory, 1);
+    QCOMPARE(w.form().currentCategory(), 1);
     w.build();
     const QStringList first{"0001 Chess 300", "0002 Go 120"};
     QCOMPARE(w.shown(), first);
@@ -494,7 +504,7 @@ void TopListTest::listStaysUntilRebuilt()
     // A better record and another category change nothing shown.
     w.addGame(1, "Dame", {"999/38000/"});
     QTest::mouseClick(w.form().CategoryPanelOf(2), Qt::LeftButton);
-    QCOMPARE(w.form().CurrentCategory, 2);
+    QCOMPARE(w.form().currentCategory(), 2);
     QCOMPARE(w.shown(), first);
     QCOMPARE(ranked(w.form().player().topView), first);
 

@@ -2,19 +2,13 @@
 
 #include "app/SplashScreen.h"
 #include "keeping/CategoryPanel.h"
-#include "keeping/DamageReport.h"
-#include "keeping/MaintenancePage.h"
-#include "keeping/Pictures.h"
+#include "keeping/PlayerLoading.h"
 #include "keeping/PlayerPanel.h"
 #include "keeping/PlayerSelection.h"
-#include "keeping/RecordsPage.h"
-#include "lists/ImportExportPage.h"
-#include "lists/ListCsvExport.h"
-#include "lists/OverviewPage.h"
-#include "lists/TopPage.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "platform/HandlerGuard.h"
+#include "platform/ProgressBar.h"
 #include "services/AboutPage.h"
 #include "services/ColorSwatch.h"
 #include "services/MessDlg.h"
@@ -39,37 +33,23 @@ namespace {
 
 constexpr int BottomBarHeight = 49;
 
-// Counts a section during which the player's data must not be saved by the autosave.
-class BusyScope
-{
-public:
-    explicit BusyScope(int &depth) : m_depth(depth) { ++m_depth; }
-    ~BusyScope() { --m_depth; }
-    BusyScope(const BusyScope &) = delete;
-    BusyScope &operator=(const BusyScope &) = delete;
-
-private:
-    int &m_depth;
-};
-
 } // namespace
 
 TMainForm::TMainForm(Dialogs &dialogs, MainFormOptions options)
     : m_dialogs(dialogs),
       m_openDialog(dialogs, SharedFileDialog::Kind::Open),
       m_saveDialog(dialogs, SharedFileDialog::Kind::Save),
+      m_colors(dialogs),
       m_options(std::move(options)),
-      m_programDir(m_options.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_options.programDir),
-      m_files(m_programDir + QStringLiteral("/Data"))
+      m_programDir(m_options.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_options.programDir)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tallimo"));
     resize(640, 480);
     m_dialogs.setParentWindow(this);
-    m_autosaveTimer = new QTimer(this);
-    m_autosaveTimer->setSingleShot(true);
-    m_autosaveTimer->setInterval(m_options.autosaveDelayMs);
-    connect(m_autosaveTimer, &QTimer::timeout, this, &TMainForm::saveUnsavedFiles);
+    m_session = new PlayerSession(dataDir(), m_options.autosaveDelayMs, this);
+    connect(m_session, &PlayerSession::autosaveFailed, this, [this](const QString &message) { m_dialogs.showError(message); });
+    connect(m_session, &PlayerSession::damagedFilesSetAside, this, &TMainForm::showDamagedFilesSetAside);
     buildControls();
     FormCreate();
 }
@@ -99,52 +79,15 @@ void TMainForm::buildControls()
     {
         const char *name;
         const char *caption;
-    } pages[] = {
+    } sheets[] = {
         {"MaintenanceSheet", "Maintenance"}, {"OverviewSheet", "Overview"}, {"ImportExportSheet", "Im- / Export"},
         {"OptionsSheet", "Options"},         {"HelpSheet", "Help"},         {"AboutSheet", "About"},
     };
-    for (const auto &page : pages) {
+    for (const auto &each : sheets) {
         auto *sheet = new QWidget;
-        sheet->setObjectName(QLatin1String(page.name));
-        m_gameControl->addTab(sheet, QString::fromLatin1(page.caption));
+        sheet->setObjectName(QLatin1String(each.name));
+        m_gameControl->addTab(sheet, QString::fromLatin1(each.caption));
     }
-
-    MaintenancePage::Hooks hooks;
-    hooks.setCurrentCategory = [this](int category) { CurrentCategory = category; };
-    hooks.guarded = [this](const std::function<void()> &handler) { return guarded(handler); };
-    m_maintenance = new MaintenancePage(m_gameControl->findChild<QWidget *>(QStringLiteral("MaintenanceSheet")), *this,
-                                        std::move(hooks));
-    connect(m_maintenance, &MaintenancePage::swatchPressed, this,
-            [this](ColorSwatch *swatch) { guarded([&] { CatColorMouseDown(swatch); }); });
-
-    // Pictures and players.
-    m_pictures = new PictureHandlers(*m_maintenance, *this, dataDir(),
-                                     [this](const std::function<void()> &handler) { return guarded(handler); });
-    PlayerSelection::Hooks playerHooks;
-    playerHooks.currentPlayer = [this] { return CurrentPlayer; };
-    playerHooks.savePlayerData = [this] { SavePlayerData(); };
-    playerHooks.loadPlayer = [this](int player) {
-        CurrentCategory = 1;
-        CurrentPlayer = player;
-        LoadPlayerData();
-    };
-    playerHooks.refreshPlayerNames = [this] { refreshPlayerNames(); };
-    playerHooks.guarded = [this](const std::function<void()> &handler) { return guarded(handler); };
-    m_players = new PlayerSelection(*m_maintenance, *this, std::move(playerHooks));
-    OverviewPage::Hooks overviewHooks;
-    // The overview build saves the player and reads every player's files.
-    overviewHooks.guarded = [this](const std::function<void()> &handler) {
-        const BusyScope busy(m_busy);
-        return guarded(handler);
-    };
-    overviewHooks.savePlayerData = [this] { SavePlayerData(); };
-    m_overviewPage = new OverviewPage(m_gameControl->findChild<QWidget *>(QStringLiteral("OverviewSheet")), *this, *this,
-                                      m_files, m_overView, std::move(overviewHooks));
-    // The top list and the records list's CSV export.
-    m_topPage = new TopPage(m_maintenance->topSheet(), *this);
-    m_topPage->setGuard([this](const std::function<void()> &handler) { return guarded(handler); });
-    connect(&m_maintenance->recordsPage(), &RecordsPage::exportCsvRequested, this,
-            [this] { guarded([&] { RecListExpCSVButtonClick(*this, m_maintenance->recordsPage()); }); });
 
     m_optionsPage = std::make_unique<OptionsPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("OptionsSheet")));
     // Queued: the change of language refills LngListBox, which must not happen inside its own signal.
@@ -152,20 +95,21 @@ void TMainForm::buildControls()
             Qt::QueuedConnection);
     connect(m_optionsPage.get(), &OptionsPage::categoryPositionClicked, this, &TMainForm::CategoryPositionBoxClick);
     connect(m_optionsPage.get(), &OptionsPage::swatchPressed, this,
-            [this](ColorSwatch *swatch) { guarded([&] { CatColorMouseDown(swatch); }); });
+            [this](ColorSwatch *swatch) { guarded([&] { chooseOptionsColor(swatch); }); });
     m_optionsPage->sheet()->installEventFilter(this);
 
-    ImportExportPage::Hooks exchangeHooks;
-    // An import writes a player's files and may load them again.
-    exchangeHooks.guarded = [this](const std::function<void()> &handler) {
-        const BusyScope busy(m_busy);
-        return guarded(handler);
-    };
-    exchangeHooks.currentPlayer = [this] { return CurrentPlayer; };
-    exchangeHooks.reloadCurrentPlayer = [this] { reloadCurrentPlayer(); };
-    exchangeHooks.savePlayerData = [this] { SavePlayerData(); };
-    m_importExport = new ImportExportPage(m_gameControl->findChild<QWidget *>(QStringLiteral("ImportExportSheet")),
-                                          *this, m_files, std::move(exchangeHooks));
+    m_context = std::make_unique<PageContext>(PageContext{
+        .window = *this,
+        .session = *m_session,
+        .dialogs = m_dialogs,
+        .openDialog = m_openDialog,
+        .saveDialog = m_saveDialog,
+        .colors = m_colors,
+        .options = *m_optionsPage,
+        .progress = [this](qint64 position, qint64 last) { progress()(position, last); },
+        .guarded = [this](const std::function<void()> &handler) { return guarded(handler); },
+    });
+    createPages();
 
     m_aboutPage = std::make_unique<AboutPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("AboutSheet")), m_dialogs);
 
@@ -181,6 +125,16 @@ void TMainForm::buildControls()
     m_exitButton = new QPushButton(QStringLiteral("Exit"), m_bottomBar);
     m_exitButton->setObjectName(QStringLiteral("ExitButton"));
     connect(m_exitButton, &QPushButton::clicked, this, &TMainForm::ExitButtonClick);
+}
+
+void TMainForm::createPages()
+{
+    m_pages = {
+        new MaintenancePage(*m_context),
+        new OverviewPage(*m_context),
+        new TopPage(*m_context),
+        new ImportExportPage(*m_context),
+    };
 }
 
 void TMainForm::FormCreate()
@@ -200,86 +154,78 @@ void TMainForm::FormCreate()
     };
     progress(10, 0);
 
-    CurrentCategory = 1;
-    CurrentPlayer = 1;
-    m_player.playerData.clear();
     // The program keeps everything in Data/; a missing folder is made rather than failing every save.
     QDir().mkpath(dataDir());
     // A save that was cut off is finished or undone before any file is read.
-    guarded([&] { m_files.recoverInterruptedSave(); });
+    guarded([&] { m_session->files().recoverInterruptedSave(); });
 
     const bool loaded = guarded([&] {
         LoadSettings();
         progress(25, 0);
+        // Player 1, its games listed and the first one shown.
         LoadPlayerData();
         progress(50, 0);
-        FillGamesList();
         progress(75, 0);
     });
     // The last overview is read even when player 1's files could not be, so the next save keeps it.
-    const bool overviewRead = guarded([&] { readOverviewFile(); });
+    const bool overviewRead = guarded([&] { m_session->readOverview(); });
     if (loaded && overviewRead)
         progress(100, 500);
 }
 
-void TMainForm::readOverviewFile()
+int TMainForm::currentPlayer() const
 {
-    m_overView = m_files.readOverview();
-    m_overviewPage->clearGameAndCategoryFilters();
-    m_overviewPage->FillOverviewGrids();
-    m_overviewPage->FillOverviewFilters();
+    return m_session->currentPlayer();
+}
+
+int TMainForm::currentCategory() const
+{
+    return m_session->currentCategory();
+}
+
+const PlayerState &TMainForm::player() const
+{
+    return m_session->data();
+}
+
+const RowList &TMainForm::OverView() const
+{
+    return m_session->overview();
+}
+
+const PlayerFiles &TMainForm::playerFiles() const
+{
+    return m_session->files();
+}
+
+PictureHandlers &TMainForm::pictures() const
+{
+    return maintenancePage().pictures();
+}
+
+PlayerSelection &TMainForm::playerSelection() const
+{
+    return maintenancePage().playerSelection();
+}
+
+Progress TMainForm::progress() const
+{
+    return ProgressOnBar(m_progBar);
 }
 
 void TMainForm::LoadPlayerData()
 {
-    const BusyScope busy(m_busy);
-    // Edits not saved by now belong to the data that the load replaces, and so do the games shown.
-    m_player.unsaved = {};
-    m_autosaveTimer->stop();
-    m_maintenance->recordsPage().forgetShownGame();
-    const PlayerDamage damage = m_files.LoadPlayerData(CurrentPlayer, m_player, *this);
-    if (damage.any()) {
-        m_dialogs.showError(DamageReportText(damage, [this](int k) { return m_player.catListView.value(k - 1).caption; }));
-        // The files as they were are kept aside: the repaired player replaces them soon, so a
-        // crash cannot bring the same report back.
-        playerChanged(AllDataFiles);
-    }
+    LoadPlayerData(m_session->currentPlayer());
 }
 
-void TMainForm::reloadCurrentPlayer()
+void TMainForm::LoadPlayerData(int player)
 {
-    CurrentCategory = 1;
-    LoadPlayerData();
-    // Category 1 as a click on its panel: the games list filled and its first game shown.
-    selectFirstCategory();
+    LoadPlayer(*m_context, player);
 }
 
 void TMainForm::SavePlayerData()
 {
-    const BusyScope busy(m_busy);
-    m_maintenance->recordsPage().keepEditedComment();
-    m_files.SavePlayerData(CurrentPlayer, m_player, *this, m_overView);
-    m_autosaveTimer->stop();
-}
-
-void TMainForm::playerChanged(DataFiles changed)
-{
-    m_player.unsaved |= changed;
-    m_autosaveTimer->start();
-}
-
-void TMainForm::saveUnsavedFiles()
-{
-    if (!m_player.unsaved)
-        return;
-    // The timer may fire inside a dialog's event loop. A player half loaded or half saved, or
-    // players' files in use, wait for the next round; any other moment holds a whole player.
-    if (m_busy > 0) {
-        m_autosaveTimer->start();
-        return;
-    }
-    const BusyScope busy(m_busy);
-    guarded([&] { m_files.SavePlayerData(CurrentPlayer, m_player, *this, m_overView, m_player.unsaved); });
+    m_session->save();
 }
 
 void TMainForm::LoadSettings()
@@ -307,53 +253,35 @@ void TMainForm::CategoryPositionBoxClick()
 
 CategoryPanel *TMainForm::CategoryPanelOf(int n) const
 {
-    return m_maintenance->CategoryPanelOf(n);
+    return maintenancePage().CategoryPanelOf(n);
 }
 
 PlayerPanel *TMainForm::PlayerButtonOf(int n) const
 {
-    return m_players->PlayerButtonOf(n);
+    return playerSelection().PlayerButtonOf(n);
 }
 
 void TMainForm::FillGamesList()
 {
-    m_maintenance->FillGamesList();
+    maintenancePage().FillGamesList();
 }
 
 void TMainForm::UpdateButtons()
 {
-    m_maintenance->UpdateButtons();
+    maintenancePage().UpdateButtons();
 }
 
-int TMainForm::selectedGameIndex() const
+void TMainForm::chooseOptionsColor(ColorSwatch *swatch)
 {
-    return m_maintenance->selectedGameIndex();
-}
-
-int TMainForm::firstWeekday() const
-{
-    return m_optionsPage->firstWeekday();
-}
-
-ListLineColors TMainForm::lineColors() const
-{
-    return {m_optionsPage->alternatingLines(), m_optionsPage->lineColor1()->colorValue(),
-            m_optionsPage->lineColor2()->colorValue()};
-}
-
-void TMainForm::CatColorMouseDown(ColorSwatch *swatch)
-{
-    const std::optional<qint32> chosen = m_dialogs.chooseColor(m_lastConfirmedColor);
-    if (!chosen)
+    if (!m_colors.choose(*swatch))
         return;
-    m_lastConfirmedColor = *chosen;
-    swatch->setColorValue(*chosen);
+    const qint32 chosen = swatch->colorValue();
     if (swatch == m_optionsPage->windowColor())
-        setWindowColor(*chosen);
+        setWindowColor(chosen);
     else if (swatch == m_optionsPage->msgStartColor())
-        SetGradientStartColor(*chosen);
+        SetGradientStartColor(chosen);
     else if (swatch == m_optionsPage->msgEndColor())
-        SetGradientEndColor(*chosen);
+        SetGradientEndColor(chosen);
 }
 
 bool TMainForm::guarded(const std::function<void()> &handler)
@@ -385,7 +313,6 @@ bool TMainForm::FormClose()
     // The player's data is safe now; settings that cannot be written are reported, and the
     // window closes all the same rather than holding the user in a program that cannot end.
     guarded([&] { SaveSettings(); });
-    m_player.playerData.clear();
     return true;
 }
 
@@ -406,9 +333,8 @@ void TMainForm::FormResize()
     m_exitButton->setGeometry(176, 8, w - 180, 33);
     if (m_optionsPage)
         m_optionsPage->centreOptionsBox();
-    m_maintenance->resizeRows();
-    m_players->ArrangePlayerButtons();
-    m_topPage->resizeColumns();
+    for (ProgramPage *page : m_pages)
+        page->windowResized();
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
@@ -427,58 +353,20 @@ bool TMainForm::FormKeyDown(QKeyEvent *)
     return false;
 }
 
-QString TMainForm::defaultCategoryName(int category)
-{
-    return LngText(QStringLiteral("Captions"), QStringLiteral("Category")) + u' ' + QString::number(category);
-}
-
-void TMainForm::setCategoryPanel(int category, const QString &caption, qint32 color)
-{
-    CategoryPanel *panel = CategoryPanelOf(category);
-    panel->setCaption(caption);
-    panel->setColorValue(color);
-}
-
-QString TMainForm::categoryPanelCaption(int category) const
-{
-    return CategoryPanelOf(category)->text();
-}
-
-qint32 TMainForm::categoryPanelColor(int category) const
-{
-    return CategoryPanelOf(category)->colorValue();
-}
-
-void TMainForm::selectFirstCategory()
-{
-    m_maintenance->CategoryPanel1Click(CategoryPanelOf(1));
-}
-
-void TMainForm::updateButtons()
-{
-    UpdateButtons();
-}
-
-// Copies the ten player names (the player panels' captions) wherever else they are shown.
-void TMainForm::refreshPlayerNames()
-{
-    QStringList names;
-    for (int n = 1; n <= 10; ++n)
-        names.append(playerName(n));
-    if (m_importExport)
-        m_importExport->setPlayerNames(names);
-    if (m_overviewPage)
-        m_overviewPage->setPlayerNames(names);
-}
-
 QString TMainForm::playerName(int player) const
 {
-    return PlayerButtonOf(player)->text();
+    return m_session->playerName(player);
 }
 
 void TMainForm::setPlayerName(int player, const QString &name)
 {
-    PlayerButtonOf(player)->setCaption(name);
+    m_session->setPlayerName(player, name);
+}
+
+void TMainForm::refreshPlayerNames()
+{
+    // Every list of the names is filled again, as after a change of language.
+    m_session->setPlayerNames(m_session->playerNames());
 }
 
 QPoint TMainForm::windowPosition() const
@@ -519,13 +407,14 @@ void TMainForm::setWindowColor(qint32 color)
 void TMainForm::translateWindow()
 {
     TranslateForm(this);
-    m_importExport->retranslate();
+    for (ProgramPage *page : m_pages)
+        page->retranslate();
 }
 
 void TMainForm::placeCategoryBar(int position)
 {
     m_categoryBarPosition = position == 1 ? 1 : 0;
-    m_maintenance->placeCategoryBar(m_categoryBarPosition);
+    maintenancePage().placeCategoryBar(m_categoryBarPosition);
 }
 
 void TMainForm::fillHelpFileList() {}
@@ -533,27 +422,9 @@ void TMainForm::fillHelpFileList() {}
 void TMainForm::setListHeaders(const ListHeaders &headers)
 {
     m_listHeaders = headers;
-    m_overviewPage->setHeaderTexts(headers.gamesGridCells, headers.bestCell);
-    m_topPage->setColumnCaptions(headers.topColumns);
-    m_maintenance->recordsPage().retranslateColumns();
 }
 
-void TMainForm::showCategoryProperties(int category)
-{
-    m_maintenance->ShowCategoryProperties(category);
-}
-
-void TMainForm::playerPictureChanged()
-{
-    m_pictures->showPlayerPicture();
-}
-
-void TMainForm::topListChanged()
-{
-    m_topPage->showList(m_player.topView);
-}
-
-void TMainForm::damagedFilesSetAside(const QStringList &paths)
+void TMainForm::showDamagedFilesSetAside(const QStringList &paths)
 {
     QStringList names;
     for (const QString &path : paths)

@@ -1,7 +1,13 @@
 #pragma once
 
-#include "keeping/KeepingContext.h"
+#include "keeping/MaintenancePage.h"
+#include "keeping/PageContext.h"
+#include "lists/ImportExportPage.h"
+#include "lists/OverviewPage.h"
+#include "lists/TopPage.h"
 #include "platform/SharedFileDialog.h"
+#include "services/ColorChoice.h"
+#include "session/PlayerSession.h"
 #include "services/Settings.h"
 #include "store/ListRows.h"
 #include "store/PlayerFiles.h"
@@ -12,24 +18,21 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class AboutPage;
 class CategoryPanel;
-class MaintenancePage;
 class ColorSwatch;
 class Dialogs;
-class ImportExportPage;
 class OptionsPage;
 class PictureHandlers;
 class PlayerPanel;
 class PlayerSelection;
-class OverviewPage;
 class QGroupBox;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTimer;
-class TopPage;
 
 struct MainFormOptions
 {
@@ -41,8 +44,9 @@ struct MainFormOptions
     int autosaveDelayMs = 2000;
 };
 
-// The main window: owns the shared state of the whole run and runs start-up and exit.
-class TMainForm : public QWidget, public PlayerWindow, public SettingsWindow, public KeepingContext
+// The main window: holds the player session, creates the pages in one place, and runs start-up
+// and exit.
+class TMainForm : public QWidget, public SettingsWindow
 {
     Q_OBJECT
 
@@ -50,27 +54,31 @@ public:
     TMainForm(Dialogs &dialogs, MainFormOptions options = {});
     ~TMainForm() override;
 
-    // Shared state.
-    int CurrentPlayer = 1;
-    int CurrentCategory = 1;
-    PlayerState &player() { return m_player; }
-    RowList &OverView() { return m_overView; }
-    const PlayerFiles &playerFiles() const { return m_files; }
+    PlayerSession &session() { return *m_session; }
+    const PlayerSession &session() const { return *m_session; }
+    int currentPlayer() const;
+    int currentCategory() const;
+    const PlayerState &player() const;
+    const RowList &OverView() const;
+    const PlayerFiles &playerFiles() const;
     QString programDir() const override { return m_programDir; }
     QString dataDir() const { return m_programDir + QStringLiteral("/Data"); }
     Dialogs &dialogs() override { return m_dialogs; }
-    SharedFileDialog &openDialog() override { return m_openDialog; }
-    SharedFileDialog &saveDialog() override { return m_saveDialog; }
+    // The open and save file dialogs that every page shares.
+    SharedFileDialog &openDialog() { return m_openDialog; }
+    SharedFileDialog &saveDialog() { return m_saveDialog; }
     OptionsPage &optionsPage() override { return *m_optionsPage; }
-    MaintenancePage &maintenancePage() { return *m_maintenance; }
-    PictureHandlers &pictures() { return *m_pictures; }
-    PlayerSelection &playerSelection() { return *m_players; }
-    TopPage &topPage() { return *m_topPage; }
     AboutPage &aboutPage() override { return *m_aboutPage; }
-    ImportExportPage &importExportPage() { return *m_importExport; }
-    OverviewPage &overviewPage() { return *m_overviewPage; }
+    MaintenancePage &maintenancePage() const { return *page<MaintenancePage>(); }
+    PictureHandlers &pictures() const;
+    PlayerSelection &playerSelection() const;
+    TopPage &topPage() const { return *page<TopPage>(); }
+    ImportExportPage &importExportPage() const { return *page<ImportExportPage>(); }
+    OverviewPage &overviewPage() const { return *page<OverviewPage>(); }
 
+    // Loads the current player, or player `player` as the current one.
     void LoadPlayerData();
+    void LoadPlayerData(int player);
     void SavePlayerData();
     void LoadSettings();
     void SaveSettings();
@@ -82,40 +90,21 @@ public:
     void FillGamesList();
     void UpdateButtons();
 
-    // The shared handler of every colour swatch: the colour dialog, then what the swatch sets.
-    void CatColorMouseDown(ColorSwatch *swatch);
-
     // The window's background colour value, as last set from WindowColor.
     qint32 windowColor() const { return m_windowColor; }
     // 0: the category bar on the left, 1: on the right.
     int categoryBarPosition() const { return m_categoryBarPosition; }
     // The lists' column and cell titles of the active language.
     const ListHeaders &listHeaders() const { return m_listHeaders; }
+    // The progress bar as long work reports to it.
+    Progress progress() const;
 
     // Runs a handler; an error it raises is shown in the general error box. True when it ended well.
     bool guarded(const std::function<void()> &handler);
 
-    // PlayerWindow
-    QString defaultCategoryName(int category) override;
-    void setCategoryPanel(int category, const QString &caption, qint32 color) override;
-    QString categoryPanelCaption(int category) const override;
-    qint32 categoryPanelColor(int category) const override;
-    void selectFirstCategory() override;
-    void updateButtons() override;
-    void refreshPlayerNames() override;
     QString playerName(int player) const override;
     void setPlayerName(int player, const QString &name) override;
-
-    // KeepingContext
-    PlayerState &playerState() override { return m_player; }
-    int currentCategory() const override { return CurrentCategory; }
-    int selectedGameIndex() const override;
-    QProgressBar *progressBar() override { return m_progBar; }
-    QWidget *mainWindow() override { return this; }
-    int firstWeekday() const override;
-    ListLineColors lineColors() const override;
-    // Marks the files as unsaved and saves them once no edit has followed for a moment.
-    void playerChanged(DataFiles changed) override;
+    void refreshPlayerNames() override;
 
     // SettingsWindow
     QPoint windowPosition() const override;
@@ -128,10 +117,6 @@ public:
     void placeCategoryBar(int position) override;
     void fillHelpFileList() override;
     void setListHeaders(const ListHeaders &headers) override;
-    void showCategoryProperties(int category) override;
-    void playerPictureChanged() override;
-    void topListChanged() override;
-    void damagedFilesSetAside(const QStringList &paths) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -144,43 +129,40 @@ private slots:
     void CategoryPositionBoxClick();
 
 private:
+    template<typename Page>
+    Page *page() const
+    {
+        for (ProgramPage *each : m_pages)
+            if (auto *found = qobject_cast<Page *>(each))
+                return found;
+        return nullptr;
+    }
+    // The pages, each built from the context on its sheet.
+    void createPages();
+    void chooseOptionsColor(ColorSwatch *swatch);
+    void showDamagedFilesSetAside(const QStringList &paths);
     void FormCreate();
     bool FormClose();
     void FormResize();
     bool FormKeyDown(QKeyEvent *event);
     void buildControls();
-    void readOverviewFile();
-    // After an import over the current player's files: that player loaded again and shown.
-    void reloadCurrentPlayer();
-    // The autosave: writes the files with unsaved edits, unless the player's data is in use.
-    void saveUnsavedFiles();
 
     Dialogs &m_dialogs;
     SharedFileDialog m_openDialog;
     SharedFileDialog m_saveDialog;
+    ColorChoice m_colors;
     MainFormOptions m_options;
     QString m_programDir;
-    PlayerFiles m_files;
-    PlayerState m_player;
-    RowList m_overView;
-    QTimer *m_autosaveTimer = nullptr;
-    // Above 0 while a player is loaded or saved, or the overview or an import reads or writes
-    // players' files: no autosave then.
-    int m_busy = 0;
+    PlayerSession *m_session = nullptr;
+    std::unique_ptr<PageContext> m_context;
+    std::vector<ProgramPage *> m_pages;
 
     qint32 m_windowColor = 0;
     int m_categoryBarPosition = 0;
     ListHeaders m_listHeaders;
-    qint32 m_lastConfirmedColor = 0; // where the colour dialog starts: black until a colour is confirmed
 
     std::unique_ptr<OptionsPage> m_optionsPage;
     std::unique_ptr<AboutPage> m_aboutPage;
-    MaintenancePage *m_maintenance = nullptr;
-    ImportExportPage *m_importExport = nullptr;
-    PictureHandlers *m_pictures = nullptr;
-    PlayerSelection *m_players = nullptr;
-    OverviewPage *m_overviewPage = nullptr;
-    TopPage *m_topPage = nullptr;
 
     QTabWidget *m_gameControl = nullptr;
     QWidget *m_bottomBar = nullptr;

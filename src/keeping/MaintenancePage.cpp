@@ -5,18 +5,20 @@
 #include "keeping/CategoryPanel.h"
 #include "keeping/GamesListModel.h"
 #include "keeping/GamesListView.h"
-#include "keeping/KeepingContext.h"
+#include "keeping/Pictures.h"
+#include "keeping/PlayerSelection.h"
 #include "keeping/RecordsPage.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureButton.h"
-#include "platform/ProgressSteps.h"
+#include "services/ColorChoice.h"
 #include "services/ColorSwatch.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
 #include "store/DataTree.h"
 #include "store/LineText.h"
 #include "store/Points.h"
+#include "store/ProgressSteps.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -24,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QProgressBar>
 #include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QToolButton>
@@ -65,10 +66,14 @@ QString messageText(const char *key)
 
 } // namespace
 
-MaintenancePage::MaintenancePage(QWidget *sheet, KeepingContext &context, Hooks hooks)
-    : QObject(sheet), m_sheet(sheet), m_context(context), m_hooks(std::move(hooks))
+MaintenancePage::MaintenancePage(PageContext &context)
+    : ProgramPage(context.sheet(QStringLiteral("MaintenanceSheet"))),
+      m_context(context),
+      m_sheet(context.sheet(QStringLiteral("MaintenanceSheet")))
 {
     buildControls();
+    m_players = new PlayerSelection(*this, m_context);
+    m_pictures = new PictureHandlers(*this, m_context);
     connectHandlers();
 }
 
@@ -121,8 +126,6 @@ void MaintenancePage::buildControls()
     enterLayout->addWidget(m_enterControl, 1);
 
     m_recordsPage = new RecordsPage(m_context);
-    if (m_hooks.guarded)
-        m_recordsPage->setGuard(m_hooks.guarded);
     m_enterControl->addTab(m_recordsPage, QStringLiteral("Records"));
     m_topSheet = new QWidget;
     m_topSheet->setObjectName(QStringLiteral("TopSheet"));
@@ -139,28 +142,54 @@ void MaintenancePage::connectHandlers()
 {
     for (int n = 1; n <= 5; ++n) {
         CategoryPanel *panel = CategoryPanelOf(n);
-        connect(panel, &CategoryPanel::clicked, this, [this, panel] { run([&] { CategoryPanel1Click(panel); }); });
+        ConnectHandler(panel, &CategoryPanel::clicked, this, m_context, [this, panel] { CategoryPanel1Click(panel); });
     }
     // The shown game is the selected one: every change of the selected row shows its game, except
     // the page's own changes of the list, which show the game themselves.
     connect(gamesListView()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!m_changingGamesList)
-            run([&] { GamesListViewClick(); });
+            m_context.run([&] { GamesListViewClick(); });
     });
-    connect(gamesListView(), &GamesListView::selectedRowClicked, this, [this] { run([&] { GamesListViewClick(); }); });
-    connect(m_bar->gameAddButton(), &QToolButton::clicked, this, [this] { run([&] { GameAddButtonClick(); }); });
-    connect(m_bar->gameRenameButton(), &QToolButton::clicked, this, [this] { run([&] { GameRenameButtonClick(); }); });
-    connect(m_bar->gameDeleteButton(), &QToolButton::clicked, this, [this] { run([&] { GameDeleteButtonClick(); }); });
+    ConnectHandler(gamesListView(), &GamesListView::selectedRowClicked, this, m_context, [this] { GamesListViewClick(); });
+    ConnectHandler(m_bar->gameAddButton(), &QToolButton::clicked, this, m_context, [this] { GameAddButtonClick(); });
+    ConnectHandler(m_bar->gameRenameButton(), &QToolButton::clicked, this, m_context, [this] { GameRenameButtonClick(); });
+    ConnectHandler(m_bar->gameDeleteButton(), &QToolButton::clicked, this, m_context, [this] { GameDeleteButtonClick(); });
     connect(m_categoryPage->catTitleEdit(), &QLineEdit::textChanged, this, [this] { CatTitleEditChange(); });
-    connect(m_categoryPage->catApplyButton(), &QToolButton::clicked, this, [this] { run([&] { CatApplyButtonClick(); }); });
+    ConnectHandler(m_categoryPage->catApplyButton(), &QToolButton::clicked, this, m_context, [this] { CatApplyButtonClick(); });
     for (ColorSwatch *swatch :
          {m_categoryPage->catColor(), m_categoryPage->gameTitleColor(), m_categoryPage->gameListColor()})
-        connect(swatch, &ColorSwatch::pressed, this, [this, swatch] { emit swatchPressed(swatch); });
+        ConnectHandler(swatch, &ColorSwatch::pressed, this, m_context, [this, swatch] { chooseColor(swatch); });
+    connect(m_recordsPage, &RecordsPage::buttonsChanged, this, [this] { UpdateButtons(); });
+    connect(&m_context.session, &PlayerSession::playerLoaded, this,
+            [this] { m_context.run([&] { showLoadedPlayer(); }); });
 }
 
-void MaintenancePage::run(const std::function<void()> &handler)
+void MaintenancePage::chooseColor(ColorSwatch *swatch)
 {
-    RunGuarded(m_hooks.guarded, m_context.dialogs(), handler);
+    m_context.colors.choose(*swatch);
+}
+
+void MaintenancePage::retranslate()
+{
+    m_recordsPage->retranslateColumns();
+}
+
+void MaintenancePage::windowResized()
+{
+    resizeRows();
+    m_players->ArrangePlayerButtons();
+}
+
+void MaintenancePage::showLoadedPlayer()
+{
+    const RowList &categories = m_context.session.data().catListView;
+    for (int n = 1; n <= DataTree::CategoryCount && n <= categories.size(); ++n) {
+        const ListRow &row = categories[n - 1];
+        CategoryPanelOf(n)->setCaption(row.caption);
+        CategoryPanelOf(n)->setColorValue(parseStoredInteger(row.subItem(0)));
+    }
+    // Category 1 as a click on its panel: the games list filled and its first game shown.
+    CategoryPanel1Click(CategoryPanelOf(1));
 }
 
 CategoryPanel *MaintenancePage::CategoryPanelOf(int n) const
@@ -184,6 +213,14 @@ int MaintenancePage::selectedGameIndex() const
     return row < 0 ? -1 : gamesModel()->row(row).gameIndex;
 }
 
+std::optional<GameRef> MaintenancePage::selectedGame() const
+{
+    const int game = selectedGameIndex();
+    if (game < 0)
+        return std::nullopt;
+    return GameRef{m_context.session.currentCategory(), game};
+}
+
 void MaintenancePage::placeCategoryBar(int position)
 {
     m_body->removeWidget(m_bar);
@@ -194,12 +231,11 @@ void MaintenancePage::CategoryPanel1Click(CategoryPanel *sender)
 {
     const int k = sender->number();
     m_bar->stackPanels(k);
-    if (m_hooks.setCurrentCategory)
-        m_hooks.setCurrentCategory(k);
+    m_context.session.setCurrentCategory(k);
     setGameAreaColor(sender->colorValue());
     // The "Category" page, the title field and the games list show the selected category, so
     // that Apply writes into it what it shows.
-    if (k <= m_context.playerState().catListView.size())
+    if (m_context.session.category(k))
         ShowCategoryProperties(k);
     FillGamesList();
     showGame();
@@ -210,13 +246,13 @@ void MaintenancePage::FillGamesList()
     const QScopedValueRollback changing(m_changingGamesList, true);
     GamesListModel *model = gamesModel();
     model->clear();
-    const DataTree &tree = m_context.playerState().dataView;
+    const DataTree &tree = m_context.session.data().dataView;
     const DataNode *root = tree.isEmpty() ? nullptr : &tree.root();
     const int categories = root ? int(root->children.size()) : 0;
-    ProgressSteps progress(m_context.progressBar(), categories);
+    ProgressSteps progress(m_context.progress, categories);
 
     QList<GameRow> rows;
-    const int category = m_context.currentCategory();
+    const int category = m_context.session.currentCategory();
     if (category >= 1 && category <= categories) {
         const std::vector<DataNode> &gameSlots = root->children[size_t(category - 1)].children;
         rows.reserve(qsizetype(gameSlots.size()));
@@ -253,9 +289,9 @@ void MaintenancePage::GamesListViewClick()
     }
     // On the range the list or the game set.
     if (row >= 0)
-        ProgressSteps::reach(m_context.progressBar(), 60);
+        ProgressSteps::reach(m_context.progress, 60);
     UpdateButtons();
-    ProgressSteps::reach(m_context.progressBar(), 100);
+    ProgressSteps::reach(m_context.progress, 100);
 }
 
 bool MaintenancePage::isDuplicate(const QString &name) const
@@ -265,15 +301,14 @@ bool MaintenancePage::isDuplicate(const QString &name) const
 
 void MaintenancePage::GameAddButtonClick()
 {
-    const QString name = LineText::oneLine(m_context.dialogs().inputText(messageText("Please enter game name:"), false));
+    const QString name = LineText::oneLine(m_context.dialogs.inputText(messageText("Please enter game name:"), false));
     if (name.isEmpty())
         return;
     if (isDuplicate(name)) {
-        m_context.dialogs().msgBox(messageText("Game already exists."), QString(), QStringLiteral("i"));
+        m_context.dialogs.msgBox(messageText("Game already exists."), QString(), QStringLiteral("i"));
         return;
     }
-    m_context.playerState().dataView.addGame(m_context.currentCategory(), name);
-    m_context.playerChanged(DataFile::Records);
+    m_context.session.addGame(m_context.session.currentCategory(), name);
     const QScopedValueRollback changing(m_changingGamesList, true);
     FillGamesList();
     gamesListView()->selectRow(gamesModel()->findName(name, Qt::CaseSensitive));
@@ -288,15 +323,14 @@ void MaintenancePage::GameRenameButtonClick()
     if (row < 0)
         return;
     const int g = gamesModel()->row(row).gameIndex;
-    const QString name = LineText::oneLine(m_context.dialogs().inputText(QStringLiteral("Please enter new name:"), false));
+    const QString name = LineText::oneLine(m_context.dialogs.inputText(QStringLiteral("Please enter new name:"), false));
     if (name.isEmpty())
         return;
     if (isDuplicate(name)) {
-        m_context.dialogs().msgBox(messageText("Game already exists."), QString(), QStringLiteral("i"));
+        m_context.dialogs.msgBox(messageText("Game already exists."), QString(), QStringLiteral("i"));
         return;
     }
-    m_context.playerState().dataView.renameGame(m_context.currentCategory(), g, name);
-    m_context.playerChanged(DataFile::Records);
+    m_context.session.renameGame({m_context.session.currentCategory(), g}, name);
     const QScopedValueRollback changing(m_changingGamesList, true);
     const int moved = gamesModel()->rename(row, name);
     gamesListView()->scrollTo(gamesModel()->index(moved));
@@ -308,15 +342,11 @@ void MaintenancePage::GameDeleteButtonClick()
     const int row = gamesListView()->selectedRow();
     if (row < 0)
         return;
-    if (!m_context.dialogs().msgBox(messageText("Are you sure?"), QString(), QStringLiteral("c")))
+    if (!m_context.dialogs.msgBox(messageText("Are you sure?"), QString(), QStringLiteral("c")))
         return;
     const int g = gamesModel()->row(row).gameIndex;
-    PlayerState &state = m_context.playerState();
-    const bool freedPicture = state.dataView.deleteGame(m_context.currentCategory(), g, state.playerData);
-    m_context.playerChanged(freedPicture ? DataFile::Records | DataFile::Player : DataFiles(DataFile::Records));
-    const std::optional<RecordsPage::ShownGame> shown = m_recordsPage->shownGame();
-    if (shown && shown->category == m_context.currentCategory() && shown->gameIndex == g)
-        m_recordsPage->forgetShownGame();
+    // The session forgets the game as the shown one: nothing is stored into it any more.
+    m_context.session.deleteGame({m_context.session.currentCategory(), g});
     const QScopedValueRollback changing(m_changingGamesList, true);
     gamesModel()->removeAt(row);
     clearShownGame();
@@ -341,25 +371,18 @@ void MaintenancePage::CatTitleEditChange()
 
 void MaintenancePage::CatApplyButtonClick()
 {
-    const int k = m_context.currentCategory();
+    const int k = m_context.session.currentCategory();
     StoreCategoryProperties(k);
     ShowCategoryProperties(k);
 }
 
 void MaintenancePage::StoreCategoryProperties(int k)
 {
-    RowList &categories = m_context.playerState().catListView;
-    if (k < 1 || k > categories.size())
-        throw AppError::indexOutOfBounds(k - 1);
-    ListRow &row = categories[k - 1];
     // A name of blanks alone keeps the name the category had.
-    const QString name = LineText::oneLine(m_categoryPage->catTitleEdit()->text());
-    if (!name.isEmpty())
-        row.caption = name;
-    row.subItems = {QString::number(m_categoryPage->catColor()->colorValue()),
-                    QString::number(m_categoryPage->gameTitleColor()->colorValue()),
-                    QString::number(m_categoryPage->gameListColor()->colorValue())};
-    m_context.playerChanged(DataFile::Player);
+    m_context.session.setCategory(k, LineText::oneLine(m_categoryPage->catTitleEdit()->text()),
+                                  m_categoryPage->catColor()->colorValue(),
+                                  m_categoryPage->gameTitleColor()->colorValue(),
+                                  m_categoryPage->gameListColor()->colorValue());
     ApplyCategoryColors(m_categoryPage->catColor()->colorValue(), k);
 }
 
@@ -374,10 +397,10 @@ void MaintenancePage::ApplyCategoryColors(qint32 color, int k)
 
 void MaintenancePage::ShowCategoryProperties(int k)
 {
-    const RowList &categories = m_context.playerState().catListView;
-    if (k < 1 || k > categories.size())
+    const ListRow *category = m_context.session.category(k);
+    if (!category)
         throw AppError::indexOutOfBounds(k - 1);
-    const ListRow &row = categories[k - 1];
+    const ListRow &row = *category;
     CategoryPanel *panel = CategoryPanelOf(k);
     panel->setCaption(row.caption);
     m_categoryPage->catTitleEdit()->setText(row.caption);
@@ -450,7 +473,7 @@ void MaintenancePage::setTitleColor(qint32 color)
 
 void MaintenancePage::showGame()
 {
-    m_recordsPage->ShowGame();
+    m_recordsPage->ShowGame(selectedGame());
 }
 
 void MaintenancePage::clearShownGame()
@@ -458,7 +481,7 @@ void MaintenancePage::clearShownGame()
     // With the deleted game's row gone nothing is selected: ShowGame empties the records list,
     // the game comment and the game picture.
     m_recordsPage->ClearEntryFields();
-    m_recordsPage->ShowGame();
+    m_recordsPage->ShowGame(selectedGame());
 }
 
 void MaintenancePage::updateRecordButtons()

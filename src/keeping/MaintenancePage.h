@@ -1,12 +1,14 @@
 #pragma once
 
-#include "platform/HandlerGuard.h"
+#include "keeping/PageContext.h"
+#include "session/PlayerSession.h"
 
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
 
 #include <functional>
+#include <optional>
 
 class CategoryBar;
 class CategoryPage;
@@ -14,7 +16,8 @@ class CategoryPanel;
 class ColorSwatch;
 class GamesListModel;
 class GamesListView;
-class KeepingContext;
+class PictureHandlers;
+class PlayerSelection;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -25,21 +28,14 @@ class RecordsPage;
 
 // The "Maintenance" page: the player selection box, the category bar with the games list, and
 // the game area with its inner pages. Runs the handlers of the category bar, the games list and
-// the "Category" page.
-class MaintenancePage : public QObject
+// the "Category" page; shows each player the session loads.
+class MaintenancePage : public ProgramPage
 {
     Q_OBJECT
 
 public:
-    struct Hooks
-    {
-        // Sets the main window's CurrentCategory.
-        std::function<void(int)> setCurrentCategory;
-        // Runs a handler and shows an error it raises; true when it ended well.
-        HandlerGuard guarded;
-    };
-
-    MaintenancePage(QWidget *sheet, KeepingContext &context, Hooks hooks);
+    // Builds the page on MaintenanceSheet.
+    explicit MaintenancePage(PageContext &context);
     ~MaintenancePage() override;
 
     // Controls.
@@ -56,9 +52,13 @@ public:
     RecordsPage &recordsPage() const { return *m_recordsPage; }
     QWidget *topSheet() const { return m_topSheet; }
     CategoryPage &categoryPage() const { return *m_categoryPage; }
+    PlayerSelection &playerSelection() const { return *m_players; }
+    PictureHandlers &pictures() const { return *m_pictures; }
 
     // The game index of the selected games list row, or -1.
     int selectedGameIndex() const;
+    // The game of the selected games list row.
+    std::optional<GameRef> selectedGame() const;
 
     // The title field's text and colour.
     QString title() const;
@@ -84,9 +84,8 @@ public:
     // The window's resize rules for the controls of this page.
     void resizeRows();
 
-signals:
-    // A colour swatch of the "Category" page was pressed.
-    void swatchPressed(ColorSwatch *swatch);
+    void retranslate() override;
+    void windowResized() override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -94,7 +93,9 @@ protected:
 private:
     void buildControls();
     void connectHandlers();
-    void run(const std::function<void()> &handler);
+    // The player the session loaded: its categories on the panels, category 1 shown.
+    void showLoadedPlayer();
+    void chooseColor(ColorSwatch *swatch);
     bool isDuplicate(const QString &name) const;
     // No row left in the games list: the title is emptied and the game area hidden.
     void showNoGame();
@@ -108,9 +109,8 @@ private:
     void setTitle(const QString &title);
     void setTitleColor(qint32 color);
 
+    PageContext &m_context;
     QWidget *m_sheet;
-    KeepingContext &m_context;
-    Hooks m_hooks;
 
     QGroupBox *m_playerSelectionBox = nullptr;
     QToolButton *m_playerRenameButton = nullptr;
@@ -123,6 +123,8 @@ private:
     QWidget *m_topSheet = nullptr;
     QWidget *m_categorySheet = nullptr;
     CategoryPage *m_categoryPage = nullptr;
+    PlayerSelection *m_players = nullptr;
+    PictureHandlers *m_pictures = nullptr;
     // True while the page changes the games list's rows or selection and shows the game itself.
     bool m_changingGamesList = false;
 };

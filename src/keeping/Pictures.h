@@ -1,13 +1,12 @@
 #pragma once
 
-#include "platform/HandlerGuard.h"
+#include "keeping/PageContext.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
 
-class KeepingContext;
 class MaintenancePage;
 class Picture;
 
@@ -18,16 +17,13 @@ class PictureHandlers : public QObject
     Q_OBJECT
 
 public:
-    // Runs a handler and shows an error it raises; true when it ended well.
-    using Guard = HandlerGuard;
-
-    PictureHandlers(MaintenancePage &page, KeepingContext &context, QString dataDir, Guard guard);
+    PictureHandlers(MaintenancePage &page, PageContext &context);
 
     void OpenPicButtonClick();
     void FullSizeButtonClick();
     void PlayerPicAddButtonClick();
 
-    // Shows the player picture of the player state in PlayerPic.
+    // Shows the session's player picture in PlayerPic.
     void showPlayerPicture();
 
     // The scratch copy of the game picture that the picture viewer opens.
@@ -38,10 +34,7 @@ private:
     // chosen filter entry. False on Cancel; a file that cannot be read throws, the picture
     // staying as it was.
     bool choosePicture(Picture &picture);
-    void run(const std::function<void()> &handler);
 
     MaintenancePage &m_page;
-    KeepingContext &m_context;
-    QString m_dataDir;
-    Guard m_guard;
+    PageContext &m_context;
 };

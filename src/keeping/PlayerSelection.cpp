@@ -1,8 +1,8 @@
 #include "keeping/PlayerSelection.h"
 
 #include "keeping/CategoryBar.h"
-#include "keeping/KeepingContext.h"
 #include "keeping/MaintenancePage.h"
+#include "keeping/PlayerLoading.h"
 #include "keeping/PlayerPanel.h"
 #include "keeping/RecordsPage.h"
 #include "platform/Dialogs.h"
@@ -17,11 +17,10 @@
 
 #include <optional>
 
-PlayerSelection::PlayerSelection(MaintenancePage &page, KeepingContext &context, Hooks hooks)
+PlayerSelection::PlayerSelection(MaintenancePage &page, PageContext &context)
     : QObject(page.playerSelectionBox()),
       m_page(page),
       m_context(context),
-      m_hooks(std::move(hooks)),
       m_box(page.playerSelectionBox()),
       m_renameButton(page.playerRenameButton())
 {
@@ -29,20 +28,22 @@ PlayerSelection::PlayerSelection(MaintenancePage &page, KeepingContext &context,
         auto *panel = new PlayerPanel(n, m_box);
         m_panels[size_t(n - 1)] = panel;
         connect(panel, &PlayerPanel::pressed, this, [this, panel] { PlayerButton1MouseDown(panel); });
-        connect(panel, &PlayerPanel::clicked, this, [this, panel] { run([&] { PlayerButton1Click(panel); }); });
+        ConnectHandler(panel, &PlayerPanel::clicked, this, m_context, [this, panel] { PlayerButton1Click(panel); });
     }
     for (int n = 1; n < 10; ++n)
         QWidget::setTabOrder(PlayerButtonOf(n), PlayerButtonOf(n + 1));
     QWidget::setTabOrder(PlayerButtonOf(10), m_renameButton);
-    connect(m_renameButton, &QToolButton::clicked, this, [this] { run([&] { PlayerRenameButtonClick(); }); });
-    showCurrentPlayer(m_hooks.currentPlayer ? m_hooks.currentPlayer() : 1);
+    ConnectHandler(m_renameButton, &QToolButton::clicked, this, m_context, [this] { PlayerRenameButtonClick(); });
+    connect(&m_context.session, &PlayerSession::playerNamesChanged, this, &PlayerSelection::showPlayerNames);
+    showCurrentPlayer(m_context.session.currentPlayer());
     m_box->installEventFilter(this);
     ArrangePlayerButtons();
 }
 
-void PlayerSelection::run(const std::function<void()> &handler)
+void PlayerSelection::showPlayerNames()
 {
-    RunGuarded(m_hooks.guarded, m_context.dialogs(), handler);
+    for (int n = 1; n <= PlayerSession::PlayerCount; ++n)
+        PlayerButtonOf(n)->setCaption(m_context.session.playerName(n));
 }
 
 PlayerPanel *PlayerSelection::PlayerButtonOf(int n) const
@@ -68,49 +69,37 @@ void PlayerSelection::PlayerButton1Click(PlayerPanel *sender)
         panel->setCurrent(false);
     sender->setCurrent(true);
     const int p = sender->number();
-    const int old = m_hooks.currentPlayer();
+    const int old = m_context.session.currentPlayer();
     if (p == old)
         return;
 
     // The old player's data must be safe before another player's replaces it in memory.
     try {
-        m_hooks.savePlayerData();
+        m_context.session.save();
     } catch (...) {
         showCurrentPlayer(old);
         throw;
     }
 
-    std::optional<AppError> failure;
     try {
-        m_hooks.loadPlayer(p);
-    } catch (const AppError &error) {
-        failure = error;
-    }
-    // The bar shows category 1, whose games are listed; the list and the game area show what
-    // was loaded, also when the load stopped early, so that no row names a game of the old player.
-    try {
+        LoadPlayer(m_context, p);
+    } catch (const AppError &) {
+        // The bar shows category 1, whose games are listed; the list and the game area show what
+        // was loaded, also when the load stopped early, so that no row names a game of the old player.
         m_page.categoryBar()->stackPanels(1);
         m_page.FillGamesList();
-        m_page.recordsPage().ShowGame();
-    } catch (const AppError &error) {
-        if (!failure)
-            failure = error;
+        throw;
     }
-    if (failure)
-        throw *failure;
 }
 
 void PlayerSelection::PlayerRenameButtonClick()
 {
     const QString prompt = LngText(QStringLiteral("Messages"), QStringLiteral("Please enter player name:"));
     // Names go into one-line files: line breaks become blanks.
-    const QString name = LineText::oneLine(m_context.dialogs().inputText(prompt, false));
+    const QString name = LineText::oneLine(m_context.dialogs.inputText(prompt, false));
     if (name.isEmpty())
         return;
-    PlayerButtonOf(m_hooks.currentPlayer())->setCaption(name);
-    m_context.playerChanged(DataFile::Player);
-    if (m_hooks.refreshPlayerNames)
-        m_hooks.refreshPlayerNames();
+    m_context.session.renameCurrentPlayer(name);
 }
 
 void PlayerSelection::ArrangePlayerButtons()

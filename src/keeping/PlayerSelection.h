@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/HandlerGuard.h"
+#include "keeping/PageContext.h"
 
 #include <QObject>
 #include <QString>
@@ -8,34 +8,19 @@
 #include <array>
 #include <functional>
 
-class KeepingContext;
 class MaintenancePage;
 class PlayerPanel;
 class QGroupBox;
 class QToolButton;
 
 // The ten player panels of PlayerSelectionBox and the rename button beside it: choosing the
-// current player and renaming it. The panels' captions are where the player names live.
+// current player and renaming it. The panels show the session's player names.
 class PlayerSelection : public QObject
 {
     Q_OBJECT
 
 public:
-    struct Hooks
-    {
-        // The main window's CurrentPlayer.
-        std::function<int()> currentPlayer;
-        // SavePlayerData for the current player.
-        std::function<void()> savePlayerData;
-        // CurrentCategory = 1, CurrentPlayer = the player, LoadPlayerData.
-        std::function<void(int)> loadPlayer;
-        // Copies the ten names wherever else they are shown.
-        std::function<void()> refreshPlayerNames;
-        // Runs a handler and shows an error it raises; true when it ended well.
-        HandlerGuard guarded;
-    };
-
-    PlayerSelection(MaintenancePage &page, KeepingContext &context, Hooks hooks);
+    PlayerSelection(MaintenancePage &page, PageContext &context);
 
     // PlayerButton1 ... PlayerButton10 for n = 1 ... 10, PlayerButton1 for any other n.
     PlayerPanel *PlayerButtonOf(int n) const;
@@ -54,11 +39,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void run(const std::function<void()> &handler);
+    void showPlayerNames();
 
     MaintenancePage &m_page;
-    KeepingContext &m_context;
-    Hooks m_hooks;
+    PageContext &m_context;
     QGroupBox *m_box;
     QToolButton *m_renameButton;
     std::array<PlayerPanel *, 10> m_panels{};

@@ -5,7 +5,9 @@
 #include "platform/Dialogs.h"
 #include "platform/PictureButton.h"
 #include "platform/PictureCodec.h"
-#include "platform/ProgressSteps.h"
+#include "store/ProgressSteps.h"
+#include "services/ListCsvExport.h"
+#include "platform/SharedFileDialog.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
 #include "store/CommaText.h"
@@ -52,7 +54,7 @@ QString messages(const char *key)
 
 } // namespace
 
-RecordsPage::RecordsPage(KeepingContext &context, QWidget *parent)
+RecordsPage::RecordsPage(PageContext &context, QWidget *parent)
     : QWidget(parent), m_ctx(context), m_titleColor(ColorValue::TooltipBackground)
 {
     setObjectName(QStringLiteral("RecordsSheet"));
@@ -61,6 +63,8 @@ RecordsPage::RecordsPage(KeepingContext &context, QWidget *parent)
     setTitleColor(m_titleColor);
     FillDisplayList();
     updateRecordButtons();
+    // Every save takes a comment typed but not yet confirmed.
+    connect(&m_ctx.session, &PlayerSession::aboutToSave, this, [this] { m_ctx.run([this] { keepEditedComment(); }); });
 }
 
 RecordsPage::~RecordsPage()
@@ -72,12 +76,6 @@ RecordsPage::~RecordsPage()
     m_enterBox->removeEventFilter(this);
     for (QObject *child : findChildren<QObject *>())
         disconnect(child, nullptr, this, nullptr);
-}
-
-void RecordsPage::setGuard(Guard guard)
-{
-    if (guard)
-        m_guard = std::move(guard);
 }
 
 void RecordsPage::build()
@@ -235,17 +233,17 @@ void RecordsPage::build()
     connect(m_fullSizeButton, &QToolButton::clicked, this, &RecordsPage::fullSizeRequested);
     connect(m_recPrintPreviewButton, &QToolButton::clicked, this, &RecordsPage::printPreviewRequested);
     connect(m_recPrintButton, &QToolButton::clicked, this, &RecordsPage::printRequested);
-    connect(m_recListExpCsvButton, &QToolButton::clicked, this, &RecordsPage::exportCsvRequested);
+    connect(m_recListExpCsvButton, &QToolButton::clicked, this, [this] { runGuarded([this] { RecListExpCSVButtonClick(); }); });
 
     // textChanged comes only when a text really differs.
     for (QLineEdit *edit : {m_pointsEdit, m_dateDisplayEdit, m_dateNumberEdit})
-        connect(edit, &QLineEdit::textChanged, this, [this] { m_ctx.updateButtons(); });
+        connect(edit, &QLineEdit::textChanged, this, [this] { emit buttonsChanged(); });
     connect(m_gameCommentMemo, &QPlainTextEdit::textChanged, this, [this] {
         const QString text = m_gameCommentMemo->toPlainText();
         if (text == m_lastMemoText)
             return;
         m_lastMemoText = text;
-        m_ctx.updateButtons();
+        emit buttonsChanged();
     });
 
     // A click and a selection made with the keyboard both load the record.
@@ -266,7 +264,7 @@ void RecordsPage::build()
 
 void RecordsPage::runGuarded(const std::function<void()> &handler)
 {
-    RunGuarded(m_guard, m_ctx.dialogs(), handler);
+    m_ctx.run(handler);
 }
 
 bool RecordsPage::eventFilter(QObject *watched, QEvent *event)
@@ -416,10 +414,10 @@ QStringList RecordsPage::gameCommentLines() const
     return lines;
 }
 
-void RecordsPage::ShowGame()
+void RecordsPage::ShowGame(std::optional<GameRef> shown)
 {
     keepEditedComment();
-    m_shownGame.reset();
+    m_ctx.session.setShownGame(std::nullopt);
     ClearEntryFields();
     m_records.clear();
     m_model->clear();
@@ -428,14 +426,15 @@ void RecordsPage::ShowGame()
 
     // The tree was repaired when it was loaded: every game has its parts and every record its
     // fields. A date or a picture that still cannot be read shows empty; the record stays whole.
-    const int game = m_ctx.selectedGameIndex();
-    if (game >= 0) {
-        const int category = m_ctx.currentCategory();
-        const DataTree &tree = m_ctx.playerState().dataView;
+    if (shown) {
+        const int game = shown->gameIndex;
+        const int category = shown->category;
+        const PlayerState &data = m_ctx.session.data();
+        const DataTree &tree = data.dataView;
         const QList<StoredRecord> stored = tree.readRecords(category, game);
-        m_shownGame = ShownGame{category, game};
+        m_ctx.session.setShownGame(shown);
         // A game without records leaves the bar as it stands.
-        ProgressSteps progress(stored.isEmpty() ? nullptr : m_ctx.progressBar(), stored.size());
+        ProgressSteps progress(stored.isEmpty() ? Progress() : m_ctx.progress, stored.size());
         m_records.reserve(stored.size());
         QHash<QString, QString> dateTexts;
         for (const StoredRecord &record : stored) {
@@ -448,11 +447,11 @@ void RecordsPage::ShowGame()
 
         setCommentText(CommaText::toList(tree.gameComment(category, game)).join(u'\n'));
 
-        const int line = PictureStoreLine(tree.pictureIndex(category, game), m_ctx.playerState().playerData);
+        const int line = PictureStoreLine(tree.pictureIndex(category, game), data.playerData);
         if (line >= 0) {
             Picture picture;
             try {
-                TextToPicture(m_ctx.playerState().playerData[line], picture);
+                TextToPicture(data.playerData[line], picture);
                 setGamePicture(picture);
             } catch (const AppError &) {
                 // Not a picture: the game shows none, as if it had none.
@@ -478,19 +477,14 @@ void RecordsPage::setCommentText(const QString &text)
     m_gameCommentMemo->setPlainText(text);
 }
 
-std::optional<RecordsPage::ShownGame> RecordsPage::shownGame() const
+std::optional<GameRef> RecordsPage::shownGame() const
 {
-    return m_shownGame;
-}
-
-void RecordsPage::forgetShownGame()
-{
-    m_shownGame.reset();
+    return m_ctx.session.shownGame();
 }
 
 bool RecordsPage::commentEdited() const
 {
-    return m_shownGame && m_gameCommentMemo->toPlainText() != m_storedComment;
+    return shownGame() && m_gameCommentMemo->toPlainText() != m_storedComment;
 }
 
 void RecordsPage::keepEditedComment()
@@ -521,19 +515,19 @@ void RecordsPage::DisplayRecViewClick()
         m_dateDisplayEdit->setText(dateTextOf(dateNumber));
         m_recCommentEdit->setText(record.subItem(1));
     }
-    m_ctx.updateButtons();
+    emit buttonsChanged();
 }
 
 void RecordsPage::NumEditButtonClick()
 {
-    const QString entered = m_ctx.dialogs().numberPad(m_pointsEdit->text()).trimmed();
+    const QString entered = m_ctx.dialogs.numberPad(m_pointsEdit->text()).trimmed();
     // Cancel leaves the points as they were.
     if (entered.isEmpty())
         return;
     if (!Points::tryParse(entered)) {
         const bool digits = std::all_of(entered.cbegin() + (entered.startsWith(u'-') ? 1 : 0), entered.cend(),
                                         [](QChar c) { return c >= u'0' && c <= u'9'; });
-        m_ctx.dialogs().msgBox(messages(digits && entered != u"-" ? "The number is too large." : "This is not a number."),
+        m_ctx.dialogs.msgBox(messages(digits && entered != u"-" ? "The number is too large." : "This is not a number."),
                                QString(), QStringLiteral("i"));
         return;
     }
@@ -550,7 +544,7 @@ void RecordsPage::DateEditButtonClick()
     if (isNumber && shown >= std::numeric_limits<int>::min() && shown <= std::numeric_limits<int>::max()
         && DateNumber::toDate(shown).isValid())
         start = shown;
-    const std::optional<int> chosen = m_ctx.dialogs().calendar(int(start), firstWeekday);
+    const std::optional<int> chosen = m_ctx.dialogs.calendar(int(start), firstWeekday);
     if (!chosen)
         return;
     m_dateNumberEdit->setText(QString::number(*chosen));
@@ -579,12 +573,12 @@ void RecordsPage::storeEdited(const std::function<void(RowList &)> &edit)
 {
     // The edit is made on a copy: the list takes it only once the tree holds it too.
     // Only into the game whose records the page shows.
-    if (!m_shownGame)
+    const std::optional<GameRef> shown = shownGame();
+    if (!shown)
         return;
     RowList edited = m_records;
     edit(edited);
-    m_ctx.playerState().dataView.StoreRecords(m_shownGame->category, m_shownGame->gameIndex, edited);
-    m_ctx.playerChanged(DataFile::Records);
+    m_ctx.session.storeRecords(*shown, edited);
     m_records = std::move(edited);
     ClearEntryFields();
     FillDisplayList();
@@ -610,7 +604,7 @@ void RecordsPage::RecordChangeButtonClick()
     FillDisplayList();
     if (changed >= 0)
         selectDisplayRow(changed);
-    m_ctx.updateButtons();
+    emit buttonsChanged();
 }
 
 void RecordsPage::RecDeleteButtonClick()
@@ -618,7 +612,7 @@ void RecordsPage::RecDeleteButtonClick()
     const int row = selectedDisplayRow();
     if (row < 0 || row >= m_records.size())
         return;
-    if (!m_ctx.dialogs().msgBox(messages("Are you sure?"), QString(), QStringLiteral("c")))
+    if (!m_ctx.dialogs.msgBox(messages("Are you sure?"), QString(), QStringLiteral("c")))
         return;
     ClearEntryFields();
     storeEdited([&](RowList &records) { records.removeAt(row); });
@@ -626,21 +620,32 @@ void RecordsPage::RecDeleteButtonClick()
         selectDisplayRow(0);
         DisplayRecViewClick();
     }
-    m_ctx.updateButtons();
+    emit buttonsChanged();
 }
 
 void RecordsPage::GameCommentAddButtonClick()
 {
-    if (!m_shownGame)
+    const std::optional<GameRef> shown = shownGame();
+    if (!shown)
         return;
     const QStringList lines = gameCommentLines();
-    m_ctx.playerState().dataView.setGameComment(m_shownGame->category, m_shownGame->gameIndex, CommaText::fromList(lines));
+    m_ctx.session.setGameComment(*shown, CommaText::fromList(lines));
     // The memo shows the comment as it is kept.
     const QString kept = lines.join(u'\n');
     if (kept == m_gameCommentMemo->toPlainText())
         m_storedComment = kept;
     else
         setCommentText(kept);
-    m_ctx.playerChanged(DataFile::Records);
-    m_ctx.updateButtons();
+    emit buttonsChanged();
+}
+
+void RecordsPage::RecListExpCSVButtonClick()
+{
+    const QString path = chooseCsvPath(m_ctx.saveDialog);
+    if (path.isEmpty())
+        return;
+    // Points, Date, Comment: the list's empty leading column is left out.
+    constexpr int RecordListLast = 3;
+    const QAbstractItemModel &model = *m_displayRecView->model();
+    ExportListToCsv(shownCaptions(model), shownRows(model), RecordListLast, path, true);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "keeping/KeepingContext.h"
-#include "platform/HandlerGuard.h"
+#include "keeping/PageContext.h"
+#include "session/PlayerSession.h"
 #include "store/ListRows.h"
 #include "store/Picture.h"
 
@@ -27,18 +27,12 @@ class RecordsPage : public QWidget
     Q_OBJECT
 
 public:
-    // Runs a handler at the boundary where errors are shown; false when it failed.
-    using Guard = HandlerGuard;
-
-    explicit RecordsPage(KeepingContext &context, QWidget *parent = nullptr);
+    explicit RecordsPage(PageContext &context, QWidget *parent = nullptr);
     ~RecordsPage() override;
 
-    // Handlers run through the guard; by default an error goes to the context's error box.
-    void setGuard(Guard guard);
-
-    // Shows the game selected in the games list; a comment edited for the game shown before is
-    // kept first, as if confirmed.
-    void ShowGame();
+    // Shows the game (the one selected in the games list), or none; a comment edited for the
+    // game shown before is kept first, as if confirmed. The session's shown game is this one.
+    void ShowGame(std::optional<GameRef> game);
     void FillDisplayList();
     void DisplayRecViewClick();
     void ClearEntryFields();
@@ -59,14 +53,7 @@ public:
     void updateRecordButtons();
 
     // The game whose name, records and picture the page shows; every store goes to it.
-    struct ShownGame
-    {
-        int category = 0;
-        int gameIndex = -1;
-    };
-    std::optional<ShownGame> shownGame() const;
-    // The shown game is gone (deleted, or another player's data loaded): nothing is stored into it.
-    void forgetShownGame();
+    std::optional<GameRef> shownGame() const;
     // A game comment typed but not confirmed is stored into the shown game.
     void keepEditedComment();
 
@@ -91,7 +78,8 @@ signals:
     void fullSizeRequested();
     void printPreviewRequested();
     void printRequested();
-    void exportCsvRequested();
+    // The buttons' states may change: the main window's UpdateButtons follows.
+    void buttonsChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -99,6 +87,7 @@ protected:
 private:
     void build();
     void runGuarded(const std::function<void()> &handler);
+    void RecListExpCSVButtonClick();
     int selectedDisplayRow() const;
     void selectDisplayRow(int row);
     ListRow recordFromFields() const;
@@ -112,8 +101,7 @@ private:
     // The short date of a date number; empty for a number that cannot be read.
     static QString dateTextOf(const QString &dateNumber);
 
-    KeepingContext &m_ctx;
-    Guard m_guard;
+    PageContext &m_ctx;
     RowList m_records;
     Picture m_gamePicture;
     QPixmap m_gamePixmap;
@@ -122,7 +110,6 @@ private:
     bool m_pressing = false;
     bool m_loadedByPress = false;
     QString m_lastMemoText;
-    std::optional<ShownGame> m_shownGame;
     QString m_storedComment; // the shown game's comment as kept in the tree
 
     QLabel *m_titelPanel = nullptr;

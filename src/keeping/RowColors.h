@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keeping/KeepingContext.h"
+#include "platform/ListLineColors.h"
 
 #include <QColor>
 

@@ -1,10 +1,11 @@
 #include "lists/ImportExportPage.h"
 
-#include "keeping/KeepingContext.h"
+#include "keeping/PlayerLoading.h"
+#include "session/PlayerSession.h"
 #include "lists/PlayerExchange.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureButton.h"
-#include "platform/ProgressSteps.h"
+#include "store/ProgressSteps.h"
 #include "platform/RadioGroup.h"
 #include "platform/SharedFileDialog.h"
 #include "services/TransProg.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -99,13 +99,17 @@ QPushButton *taskButton(const char *name, const char *caption, QWidget *parent)
 
 } // namespace
 
-ImportExportPage::ImportExportPage(QWidget *sheet, KeepingContext &context, const PlayerFiles &files, Hooks hooks)
-    : QObject(sheet), m_sheet(sheet), m_context(context), m_files(files), m_hooks(std::move(hooks))
+ImportExportPage::ImportExportPage(PageContext &context)
+    : ProgramPage(context.sheet(QStringLiteral("ImportExportSheet"))),
+      m_sheet(context.sheet(QStringLiteral("ImportExportSheet"))),
+      m_context(context)
 {
     build();
     retranslate();
     TaskBoxClick();
     FilePathEditChange();
+    connect(&m_context.session, &PlayerSession::playerNamesChanged, this,
+            [this] { setPlayerNames(m_context.session.playerNames()); });
 }
 
 void ImportExportPage::build()
@@ -175,7 +179,10 @@ void ImportExportPage::build()
 
 void ImportExportPage::run(const std::function<void()> &handler)
 {
-    RunGuarded(m_hooks.guarded, m_context.dialogs(), handler);
+    // An import writes a player's files and may load them again; an export reads them: no
+    // autosave meanwhile.
+    const PlayerSession::Busy busy(m_context.session);
+    m_context.run(handler);
 }
 
 void ImportExportPage::retranslate()
@@ -199,7 +206,7 @@ int ImportExportPage::chosenPlayer() const
 
 void ImportExportPage::setProgress(int position)
 {
-    ProgressSteps(m_context.progressBar(), 100).reach(position);
+    ProgressSteps(m_context.progress, 100).reach(position);
 }
 
 void ImportExportPage::TaskBoxClick()
@@ -211,7 +218,7 @@ void ImportExportPage::TaskBoxClick()
 
 void ImportExportPage::FindPathButtonClick()
 {
-    SharedFileDialog &dialog = m_taskBox->itemIndex() == Import ? m_context.openDialog() : m_context.saveDialog();
+    SharedFileDialog &dialog = m_taskBox->itemIndex() == Import ? m_context.openDialog : m_context.saveDialog;
     const QString path = dialog.execute();
     if (!path.isEmpty())
         m_filePathEdit->setText(path);
@@ -230,21 +237,23 @@ void ImportExportPage::ExportButtonClick()
     const QString target = m_filePathEdit->text();
     if (player < 1 || target.isEmpty())
         return;
+    PlayerSession &session = m_context.session;
     // The files take the current player's latest scores first, as the overview does.
-    if (m_hooks.currentPlayer && m_hooks.currentPlayer() == player && m_hooks.savePlayerData)
-        m_hooks.savePlayerData();
-    PlayerExchange::exportPlayer(m_files, player, target, [this](int position) { setProgress(position); });
+    if (session.currentPlayer() == player)
+        session.save();
+    PlayerExchange::exportPlayer(session.files(), player, target, [this](int position) { setProgress(position); });
 }
 
 bool ImportExportPage::confirmImport(int player)
 {
-    Dialogs &dialogs = m_context.dialogs();
-    if (QFileInfo::exists(m_files.recordsPath(player)))
+    Dialogs &dialogs = m_context.dialogs;
+    const PlayerSession &session = m_context.session;
+    if (QFileInfo::exists(session.files().recordsPath(player)))
         return dialogs.msgBox(QStringLiteral("The data file for this player already exists. Overwrite?"), QString(),
                               QStringLiteral("c"));
     // The shown player is loaded again from the imported files: games never saved would be lost.
-    const bool shown = m_hooks.currentPlayer && m_hooks.currentPlayer() == player;
-    if (shown && m_context.playerState().dataView.hasGames())
+    const bool shown = session.currentPlayer() == player;
+    if (shown && session.data().dataView.hasGames())
         return dialogs.msgBox(LngText(QStringLiteral("Messages"),
                                       QStringLiteral("The data of this player that have not been saved yet will be "
                                                      "replaced by the imported data. Continue?")),
@@ -258,9 +267,11 @@ void ImportExportPage::ImportButtonClick()
     const QString source = m_filePathEdit->text();
     if (player < 1 || source.isEmpty())
         return;
+    PlayerSession &session = m_context.session;
     const bool imported = PlayerExchange::importPlayer(
-        source, m_files, player, [&] { return confirmImport(player); },
+        source, session.files(), player, [&] { return confirmImport(player); },
         [this](int position) { setProgress(position); });
-    if (imported && m_hooks.currentPlayer && m_hooks.currentPlayer() == player && m_hooks.reloadCurrentPlayer)
-        m_hooks.reloadCurrentPlayer();
+    // The shown player is loaded again from its new files, category 1 selected.
+    if (imported && session.currentPlayer() == player)
+        LoadPlayer(m_context, player);
 }

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "platform/HandlerGuard.h"
+#include "keeping/PageContext.h"
 
 #include <QObject>
 #include <QStringList>
 
 #include <functional>
 
-class KeepingContext;
-class PlayerFiles;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -20,27 +18,15 @@ class RadioGroup;
 
 // The "Im- / Export" page: one player's records and player files written into one exchange
 // file, or such a file written back as the data of a chosen player.
-class ImportExportPage : public QObject
+class ImportExportPage : public ProgramPage
 {
     Q_OBJECT
 
 public:
-    struct Hooks
-    {
-        // Runs a handler and shows an error it raises; true when it ended well.
-        HandlerGuard guarded;
-        // The main window's CurrentPlayer.
-        std::function<int()> currentPlayer;
-        // Loads the current player again from its files and shows the data.
-        std::function<void()> reloadCurrentPlayer;
-        // Writes the current player's data to its files.
-        std::function<void()> savePlayerData;
-    };
-
     enum Task { Export = 0, Import = 1 };
 
     // Builds ImportExportBox centred on the page.
-    ImportExportPage(QWidget *sheet, KeepingContext &context, const PlayerFiles &files, Hooks hooks);
+    explicit ImportExportPage(PageContext &context);
 
     QWidget *sheet() const { return m_sheet; }
     QGroupBox *importExportBox() const { return m_box; }
@@ -58,7 +44,7 @@ public:
 
     // The names screen readers give the path field and the player list: their boxes' captions,
     // as the language script has them.
-    void retranslate();
+    void retranslate() override;
 
     // Handlers.
     void TaskBoxClick();
@@ -74,9 +60,7 @@ private:
     bool confirmImport(int player);
 
     QWidget *m_sheet;
-    KeepingContext &m_context;
-    const PlayerFiles &m_files;
-    Hooks m_hooks;
+    PageContext &m_context;
 
     QGroupBox *m_box = nullptr;
     RadioGroup *m_taskBox = nullptr;

@@ -152,27 +152,26 @@ void FinishRows(RowList &rows, const QStringList &names)
     }
 }
 
-BuildResult BuildOverview(const PlayerFiles &files, PlayerWindow &window, const std::function<void(int)> &progress)
+BuildResult BuildOverview(const PlayerFiles &files, const QStringList &names, const Progress &progress)
 {
     BuildResult result;
+    result.names = names;
+    while (result.names.size() < PlayerCount)
+        result.names.append(QString());
     RowStore store;
+    ProgressSteps steps(progress, 100);
     for (int player = 1; player <= PlayerCount; ++player) {
-        if (progress)
-            progress(player);
+        steps.reach(player * 10);
         const PlayerScores scores = ReadPlayerScores(files, player);
         if (scores.name)
-            window.setPlayerName(player, *scores.name);
+            result.names[player - 1] = *scores.name;
         if (scores.status == PlayerScores::Status::Damaged)
             result.damaged.append({player, scores.error});
         else
             AddPlayerScores(store, player, scores);
     }
-    window.refreshPlayerNames();
-    QStringList names;
-    for (int player = 1; player <= PlayerCount; ++player)
-        names.append(window.playerName(player));
     result.rows = store.takeRows();
-    FinishRows(result.rows, names);
+    FinishRows(result.rows, result.names);
     return result;
 }
 

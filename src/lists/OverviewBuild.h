@@ -2,6 +2,7 @@
 
 #include "store/ListRows.h"
 #include "store/PlayerFiles.h"
+#include "store/ProgressSteps.h"
 
 #include <QByteArrayView>
 #include <QHash>
@@ -97,12 +98,14 @@ struct BuildResult
 {
     RowList rows;
     QList<DamagedPlayer> damaged;
+    // The ten player names: each player that has a records file named as its player file names it.
+    QStringList names;
 };
 
-// Builds the overview from the files of players 1..10. Each player that has a records file gives
-// its button the name stored in its player file; then the window refreshes the player names,
-// and the best players are named by them. A damaged player takes no part. progress(p) is called
-// with p = 1..10 before player p is read.
-BuildResult BuildOverview(const PlayerFiles &files, PlayerWindow &window, const std::function<void(int)> &progress = {});
+// Builds the overview from the files of players 1..10. Each player that has a records file takes
+// the name stored in its player file, the others keep theirs from `names`; the best players are
+// named by these names. A damaged player takes no part. The progress runs from 0 to 100 in steps
+// of 10, one before each player is read.
+BuildResult BuildOverview(const PlayerFiles &files, const QStringList &names, const Progress &progress = {});
 
 } // namespace Overview

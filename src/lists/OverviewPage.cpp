@@ -1,12 +1,12 @@
 #include "lists/OverviewPage.h"
 
-#include "lists/CsvExport.h"
-#include "lists/ListCsvExport.h"
+#include "services/CsvExport.h"
+#include "services/ListCsvExport.h"
 #include "lists/OverviewBuild.h"
 #include "lists/OverviewGrid.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureButton.h"
-#include "platform/ProgressSteps.h"
+#include "session/PlayerSession.h"
 #include "platform/SharedFileDialog.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
@@ -16,7 +16,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QScrollBar>
 #include <QStringListModel>
 #include <QStyle>
@@ -60,14 +59,28 @@ QComboBox *makeFilter(QWidget *parent, QHBoxLayout *row, const char *boxName, co
 
 } // namespace
 
-OverviewPage::OverviewPage(QWidget *sheet, KeepingContext &context, PlayerWindow &players, const PlayerFiles &files,
-                           RowList &overView, Hooks hooks)
-    : QObject(sheet), m_sheet(sheet), m_context(context), m_players(players), m_files(files), m_overView(overView),
-      m_hooks(std::move(hooks))
+OverviewPage::OverviewPage(PageContext &context)
+    : ProgramPage(context.sheet(QStringLiteral("OverviewSheet"))),
+      m_sheet(context.sheet(QStringLiteral("OverviewSheet"))),
+      m_context(context)
 {
     buildControls();
     connectHandlers();
     setHeaderTexts({QStringLiteral("No."), QStringLiteral("Game"), QStringLiteral("Category")}, QStringLiteral("Best"));
+    PlayerSession &session = m_context.session;
+    connect(&session, &PlayerSession::playerNamesChanged, this, [this] { setPlayerNames(m_context.session.playerNames()); });
+    connect(&session, &PlayerSession::overviewChanged, this, [this] {
+        FillOverviewFilters();
+        FillOverviewGrids();
+    });
+}
+
+void OverviewPage::retranslate()
+{
+    const QString captions = QStringLiteral("Captions");
+    setHeaderTexts({LngText(captions, QStringLiteral("No.")), LngText(captions, QStringLiteral("Game")),
+                    LngText(captions, QStringLiteral("Category"))},
+                   LngText(captions, QStringLiteral("Best")));
 }
 
 OverviewPage::~OverviewPage()
@@ -179,7 +192,9 @@ void OverviewPage::connectHandlers()
 
 void OverviewPage::run(const std::function<void()> &handler)
 {
-    RunGuarded(m_hooks.guarded, m_context.dialogs(), handler);
+    // The overview build saves the player and reads every player's files: no autosave meanwhile.
+    const PlayerSession::Busy busy(m_context.session);
+    m_context.run(handler);
 }
 
 bool OverviewPage::eventFilter(QObject *watched, QEvent *event)
@@ -261,7 +276,7 @@ void OverviewPage::clearGameAndCategoryFilters()
 void OverviewPage::FillOverviewFilters()
 {
     const QString all = Overview::AllEntry(LngText(QStringLiteral("Captions"), QStringLiteral("All")));
-    const Overview::FilterLists lists = Overview::MakeFilterLists(m_overView, playerNames(), all);
+    const Overview::FilterLists lists = Overview::MakeFilterLists(m_context.session.overview(), playerNames(), all);
     fillCombo(m_gameFilter, m_gameFilterModel, lists.games);
     fillCombo(m_categoryFilter, m_categoryFilterModel, lists.categories);
     fillCombo(m_bestPlayerFilter, m_bestPlayerFilterModel, lists.bestPlayers);
@@ -275,7 +290,7 @@ Overview::FilterChoice OverviewPage::filterChoice() const
 
 void OverviewPage::FillOverviewGrids()
 {
-    RowList passing = Overview::PassingRows(m_overView, filterChoice());
+    RowList passing = Overview::PassingRows(m_context.session.overview(), filterChoice());
     m_gamesGrid->gridModel()->setRows(passing);
     m_pointsGrid->gridModel()->setRows(std::move(passing));
     showItemCount();
@@ -309,25 +324,22 @@ void OverviewPage::CategoryFilterComboClick()
 void OverviewPage::OverviewUpdateButtonClick()
 {
     // The rows stay until the save is done, so that a save that fails loses none of them.
-    if (m_hooks.savePlayerData)
-        m_hooks.savePlayerData();
-    ProgressSteps progress(m_context.progressBar(), 100);
-    Overview::BuildResult built =
-        Overview::BuildOverview(m_files, m_players, [&progress](int player) { progress.reach(player * 10); });
-    m_overView = std::move(built.rows);
-    m_context.playerChanged(DataFile::Overview);
-    FillOverviewFilters();
-    FillOverviewGrids();
+    PlayerSession &session = m_context.session;
+    session.save();
+    Overview::BuildResult built = Overview::BuildOverview(session.files(), session.playerNames(), m_context.progress);
+    session.setPlayerNames(built.names);
+    // The session's change fills the filters and the grids.
+    session.setOverview(std::move(built.rows));
 
     if (!built.damaged.isEmpty()) {
         QStringList lines;
         for (const Overview::DamagedPlayer &damaged : built.damaged)
-            lines.append(m_players.playerName(damaged.player) + QStringLiteral(": ")
+            lines.append(session.playerName(damaged.player) + QStringLiteral(": ")
                          + LngText(QStringLiteral("Messages"), damaged.error));
         const QString text = LngText(QStringLiteral("Messages"),
                                      QStringLiteral("The files of these players could not be read. "
                                                     "They take no part in the overview:"));
-        m_context.dialogs().msgBox(text + u'\n' + lines.join(u'\n'), QString(), QStringLiteral("i"));
+        m_context.dialogs.msgBox(text + u'\n' + lines.join(u'\n'), QString(), QStringLiteral("i"));
     }
 }
 
@@ -362,7 +374,7 @@ QList<QStringList> OverviewPage::shownRows() const
 
 void OverviewPage::OverviewExpCSVButtonClick()
 {
-    const QString path = chooseCsvPath(m_context.saveDialog());
+    const QString path = chooseCsvPath(m_context.saveDialog);
     if (path.isEmpty())
         return;
     CsvExport::write(path, shownHeader(), shownRows());

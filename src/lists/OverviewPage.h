@@ -1,8 +1,7 @@
 #pragma once
 
-#include "keeping/KeepingContext.h"
+#include "keeping/PageContext.h"
 #include "lists/OverviewFilters.h"
-#include "platform/HandlerGuard.h"
 #include "store/ListRows.h"
 
 #include <QObject>
@@ -12,8 +11,6 @@
 #include <functional>
 
 class OverviewGridView;
-class PlayerFiles;
-class PlayerWindow;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -22,22 +19,14 @@ class QToolButton;
 class QWidget;
 
 // The "Overview" page: the buttons to build, print and export the overview, the two grids that
-// show its rows and the three filters below them. The rows themselves are the main window's.
-class OverviewPage : public QObject
+// show its rows and the three filters below them. The rows themselves are the session's.
+class OverviewPage : public ProgramPage
 {
     Q_OBJECT
 
 public:
-    struct Hooks
-    {
-        // Runs a handler and shows an error it raises; true when it ended well.
-        HandlerGuard guarded;
-        // The main window's SavePlayerData.
-        std::function<void()> savePlayerData;
-    };
-
-    OverviewPage(QWidget *sheet, KeepingContext &context, PlayerWindow &players, const PlayerFiles &files,
-                 RowList &overView, Hooks hooks);
+    // Builds the page on OverviewSheet; it shows the session's overview and player names.
+    explicit OverviewPage(PageContext &context);
     ~OverviewPage() override;
 
     // Controls.
@@ -71,6 +60,8 @@ public:
     QStringList playerNames() const;
     // Header cells 0..2 of OVGamesGrid (No., Game, Category) and cell 10 of OVPointsGrid (Best).
     void setHeaderTexts(const QStringList &gamesCells, const QString &bestCell);
+    // The same from the language script ("Captions").
+    void retranslate() override;
 
     // The number of rows shown, as the item count tells it.
     int itemCount() const;
@@ -97,11 +88,7 @@ private:
     Overview::FilterChoice filterChoice() const;
 
     QWidget *m_sheet;
-    KeepingContext &m_context;
-    PlayerWindow &m_players;
-    const PlayerFiles &m_files;
-    RowList &m_overView;
-    Hooks m_hooks;
+    PageContext &m_context;
     bool m_syncingScroll = false;
 
     QWidget *m_gridArea = nullptr;

@@ -1,6 +1,6 @@
 #include "lists/TopList.h"
 
-#include "platform/ProgressSteps.h"
+#include "store/ProgressSteps.h"
 #include "store/AppError.h"
 #include "store/DateNumber.h"
 #include "store/Points.h"
@@ -32,7 +32,7 @@ const DataNode *firstRecord(const DataNode &game)
 
 } // namespace
 
-RowList collectRows(const DataTree &tree, int category, QProgressBar *progress)
+RowList collectRows(const DataTree &tree, int category, const Progress &progress)
 {
     // A player without games has no category nodes yet: an empty list.
     const std::vector<DataNode> *gameSlots = nullptr;
@@ -101,7 +101,7 @@ void rankRows(RowList &rows)
     rows = std::move(ranked);
 }
 
-RowList buildRows(const DataTree &tree, int category, QProgressBar *progress)
+RowList buildRows(const DataTree &tree, int category, const Progress &progress)
 {
     RowList rows = collectRows(tree, category, progress);
     rankRows(rows);

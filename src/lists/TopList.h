@@ -2,10 +2,10 @@
 
 #include "store/DataTree.h"
 #include "store/ListRows.h"
+#include "store/ProgressSteps.h"
 
 #include <QString>
 
-class QProgressBar;
 
 // The top list: the games of one category ranked by their best record. A row's caption is
 // the rank; its sub-fields are, in this order, the game's name, the best record's points as
@@ -17,7 +17,7 @@ enum Field { GameField, PointsField, DateField, CommentField, DateNoField, Field
 // One unranked row per game of the category that has a name and a record, in tree order:
 // empty caption; name, points of the first record, empty text, comment, date number.
 // The progress bar runs from 0 to the number of game slots minus 1, one step per slot.
-RowList collectRows(const DataTree &tree, int category, QProgressBar *progress = nullptr);
+RowList collectRows(const DataTree &tree, int category, const Progress &progress = {});
 
 // -1 when item1 has more points than item2, +1 in every other case; points are read as
 // signed 64-bit integers. Throws "'%s' is not a valid integer value".
@@ -32,6 +32,6 @@ void rankRows(RowList &rows);
 QString rankText(qsizetype position);
 
 // collectRows, then rankRows: the rows "Create list" shows.
-RowList buildRows(const DataTree &tree, int category, QProgressBar *progress = nullptr);
+RowList buildRows(const DataTree &tree, int category, const Progress &progress = {});
 
 } // namespace TopList

@@ -1,7 +1,7 @@
 #include "lists/TopPage.h"
 
-#include "keeping/KeepingContext.h"
-#include "lists/ListCsvExport.h"
+#include "session/PlayerSession.h"
+#include "services/ListCsvExport.h"
 #include "lists/TopList.h"
 #include "lists/TopListModel.h"
 #include "platform/Dialogs.h"
@@ -27,11 +27,16 @@ constexpr int MinCommentWidth = 100;
 
 } // namespace
 
-TopPage::TopPage(QWidget *sheet, KeepingContext &context) : QObject(sheet), m_sheet(sheet), m_context(context)
+TopPage::TopPage(PageContext &context)
+    : ProgramPage(context.sheet(QStringLiteral("TopSheet"))),
+      m_sheet(context.sheet(QStringLiteral("TopSheet"))),
+      m_context(context)
 {
     build();
     retranslateColumns();
     TopViewChange();
+    connect(&m_context.session, &PlayerSession::topListChanged, this,
+            [this] { showList(m_context.session.data().topView); });
 }
 
 TopPage::~TopPage()
@@ -39,12 +44,6 @@ TopPage::~TopPage()
     // The controls belong to the sheet and may outlive this object by a moment.
     m_model->setLineColors(nullptr);
     m_topView->removeEventFilter(this);
-}
-
-void TopPage::setGuard(Guard guard)
-{
-    if (guard)
-        m_guard = std::move(guard);
 }
 
 void TopPage::build()
@@ -102,7 +101,7 @@ void TopPage::build()
 
 void TopPage::runGuarded(const std::function<void()> &handler)
 {
-    RunGuarded(m_guard, m_context.dialogs(), handler);
+    m_context.run(handler);
 }
 
 const RowList &TopPage::rows() const
@@ -126,16 +125,14 @@ void TopPage::TopViewChange()
 void TopPage::TopUpdateButtonClick()
 {
     // Built whole before it replaces anything: a damaged value leaves the shown list as it was.
-    PlayerState &state = m_context.playerState();
-    RowList rows = TopList::buildRows(state.dataView, m_context.currentCategory(), m_context.progressBar());
-    state.topView = std::move(rows);
-    m_context.playerChanged(DataFile::Player);
-    showList(state.topView);
+    PlayerSession &session = m_context.session;
+    // The session's change shows the new list.
+    session.setTopList(TopList::buildRows(session.data().dataView, session.currentCategory(), m_context.progress));
 }
 
 void TopPage::TopExpCSVButtonClick()
 {
-    const QString path = chooseCsvPath(m_context.saveDialog());
+    const QString path = chooseCsvPath(m_context.saveDialog);
     if (path.isEmpty())
         return;
     ExportListToCsv(shownCaptions(*m_model), shownRows(*m_model), TopListLast, path);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/HandlerGuard.h"
+#include "keeping/PageContext.h"
 #include "store/ListRows.h"
 
 #include <QObject>
@@ -8,7 +8,6 @@
 
 #include <functional>
 
-class KeepingContext;
 class QIcon;
 class QToolButton;
 class QTreeView;
@@ -17,20 +16,14 @@ class TopListModel;
 
 // The "Top List" page: the list TopView over the page and, at its right edge, the buttons that
 // build, print and export it. The page shows the player's stored top list until it is built again.
-class TopPage : public QObject
+class TopPage : public ProgramPage
 {
     Q_OBJECT
 
 public:
-    // Runs a handler at the boundary where errors are shown; false when it failed.
-    using Guard = HandlerGuard;
-
     // Builds the controls on the page (TopSheet).
-    TopPage(QWidget *sheet, KeepingContext &context);
+    explicit TopPage(PageContext &context);
     ~TopPage() override;
-
-    // Handlers run through the guard; by default an error goes to the context's error box.
-    void setGuard(Guard guard);
 
     QWidget *sheet() const { return m_sheet; }
     QTreeView *topView() const { return m_topView; }
@@ -54,6 +47,8 @@ public:
     void setColumnCaptions(const QStringList &captions);
     // The same from the language script ("Captions").
     void retranslateColumns();
+    void retranslate() override { retranslateColumns(); }
+    void windowResized() override { resizeColumns(); }
     // The comment column takes the list's width minus 410 pixels, and at least 100.
     void resizeColumns();
 
@@ -69,8 +64,7 @@ private:
     void runGuarded(const std::function<void()> &handler);
 
     QWidget *m_sheet;
-    KeepingContext &m_context;
-    Guard m_guard;
+    PageContext &m_context;
     QTreeView *m_topView = nullptr;
     TopListModel *m_model = nullptr;
     QToolButton *m_updateButton = nullptr;

@@ -199,3 +199,8 @@ void OptionsPage::centreOptionsBox()
     m_optionsBox->move(m_sheet->width() / 2 - m_optionsBox->width() / 2,
                        m_sheet->height() / 2 - m_optionsBox->height() / 2);
 }
+
+ListLineColors OptionsPage::lineColors() const
+{
+    return {alternatingLines(), m_lineColor1->colorValue(), m_lineColor2->colorValue()};
+}

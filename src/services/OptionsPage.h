@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ListLineColors.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -46,6 +48,8 @@ public:
 
     // 0 = Sunday .. 6 = Saturday.
     int firstWeekday() const;
+    // Alternating lines and the two line colours, as the lists draw them.
+    ListLineColors lineColors() const;
     void setFirstWeekday(int day);
 
     // 0 = left, 1 = right.

@@ -22,56 +22,29 @@ QString PlayerFiles::recordsPath(int player) const { return m_dataDir + QStringL
 QString PlayerFiles::playerPath(int player) const { return m_dataDir + QStringLiteral("/PlyData%1.dat").arg(player); }
 QString PlayerFiles::overviewPath() const { return m_dataDir + QStringLiteral("/Overview.dat"); }
 
-PlayerDamage PlayerFiles::LoadPlayerData(int player, PlayerState &state, PlayerWindow &window) const
+LoadedPlayer PlayerFiles::LoadPlayerData(int player, const std::array<QString, 5> &defaultCategoryNames) const
 {
-    state.filesDamaged = false;
-    state.playerPic.clear();
-    window.playerPictureChanged();
-    state.playerData.clear();
-    state.catListView.clear();
+    LoadedPlayer loaded;
+    PlayerState &state = loaded.state;
     state.dataView.fresh();
-    state.topView.clear();
-    window.topListChanged();
-
-    std::array<QString, 5> defaultNames;
-    for (int n = 1; n <= DataTree::CategoryCount; ++n) {
-        defaultNames[size_t(n - 1)] = window.defaultCategoryName(n);
-        window.setCategoryPanel(n, defaultNames[size_t(n - 1)], DefaultCategoryColor(n));
-    }
-
     if (!QFileInfo::exists(recordsPath(player))) {
         for (int n = 1; n <= DataTree::CategoryCount; ++n)
-            state.catListView.append(DefaultCategoryRow(n, window.categoryPanelCaption(n)));
-        window.selectFirstCategory();
-        window.updateButtons();
-        return {};
+            state.catListView.append(DefaultCategoryRow(n, defaultCategoryNames[size_t(n - 1)]));
+        return loaded;
     }
 
-    PlayerRead read = readPlayer(player, defaultNames);
+    loaded.hadRecordsFile = true;
+    PlayerRead read = readPlayer(player, defaultCategoryNames);
     state.dataView = std::move(read.tree);
     state.playerData = std::move(read.pictureStore);
     state.catListView = std::move(read.categories);
     state.topView = std::move(read.topList);
     state.playerPic = std::move(read.playerPicture);
-
-    window.refreshPlayerNames();
-    if (read.name) {
-        window.setPlayerName(player, *read.name);
-        // The lists that show the names follow the name just read, not the one it replaced.
-        window.refreshPlayerNames();
-    }
-    window.playerPictureChanged();
-    if (!state.topView.isEmpty())
-        window.topListChanged();
-    for (int n = 2; n <= DataTree::CategoryCount; ++n) {
-        const ListRow &row = state.catListView[n - 1];
-        window.setCategoryPanel(n, row.caption, parseStoredInteger(row.subItem(0)));
-    }
-    window.showCategoryProperties(1);
-
+    loaded.name = std::move(read.name);
     if (read.damage.any())
         state.filesDamaged = !keepDamagedCopies(player, read.damage.keptAs);
-    return read.damage;
+    loaded.damage = std::move(read.damage);
+    return loaded;
 }
 
 PlayerRead PlayerFiles::readPlayer(int player, const std::array<QString, 5> &defaultCategoryNames) const
@@ -236,8 +209,8 @@ QStringList PlayerFiles::setDamagedFilesAside(int player) const
     return setAside;
 }
 
-void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView,
-                                 DataFiles files) const
+void PlayerFiles::SavePlayerData(int player, PlayerState &state, const QString &name, const RowList &overView,
+                                 DataFiles files, const SetAsideNotice &setAsideNotice) const
 {
     const bool recordsOnDisk = QFileInfo::exists(recordsPath(player));
     const bool playerOnDisk = QFileInfo::exists(playerPath(player));
@@ -264,7 +237,6 @@ void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &w
         std::future<QByteArray> recordsBytes
             = std::async(withRecords && pictureBytes >= ParallelBytes ? std::launch::async : std::launch::deferred,
                          [&tree, withRecords] { return withRecords ? tree.toFileBytes() : QByteArray(); });
-        const QString name = window.playerName(player);
         try {
             group.add(playerPath(player), [&](QIODevice &file) { return writePlayerFile(file, state, name); });
         } catch (...) {
@@ -282,8 +254,8 @@ void PlayerFiles::SavePlayerData(int player, PlayerState &state, PlayerWindow &w
     if (state.filesDamaged) {
         const QStringList setAside = setDamagedFilesAside(player);
         state.filesDamaged = false;
-        if (!setAside.isEmpty())
-            window.damagedFilesSetAside(setAside);
+        if (!setAside.isEmpty() && setAsideNotice)
+            setAsideNotice(setAside);
     }
 
     group.commit();

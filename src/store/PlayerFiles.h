@@ -12,6 +12,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <functional>
+#include <optional>
+
 class QIODevice;
 
 // The files that saving a player writes.
@@ -39,25 +43,14 @@ struct PlayerState
     DataFiles unsaved;
 };
 
-// What loading and saving a player needs of the main window.
-class PlayerWindow
+// A player as loading found it: the data, the name stored in its player file, and what was damaged.
+struct LoadedPlayer
 {
-public:
-    virtual ~PlayerWindow() = default;
-    virtual QString defaultCategoryName(int category) = 0;
-    virtual void setCategoryPanel(int category, const QString &caption, qint32 color) = 0;
-    virtual QString categoryPanelCaption(int category) const = 0;
-    virtual qint32 categoryPanelColor(int category) const = 0;
-    virtual void selectFirstCategory() = 0;
-    virtual void updateButtons() = 0;
-    virtual void refreshPlayerNames() = 0;
-    virtual QString playerName(int player) const = 0;
-    virtual void setPlayerName(int player, const QString &name) = 0;
-    virtual void showCategoryProperties(int category) = 0;
-    virtual void playerPictureChanged() = 0;
-    virtual void topListChanged() = 0;
-    // Damaged files were renamed to these paths before the player was saved.
-    virtual void damagedFilesSetAside(const QStringList &paths) = 0;
+    PlayerState state;
+    std::optional<QString> name;
+    // False when the player has no records file yet: a new player with the default categories.
+    bool hadRecordsFile = false;
+    PlayerDamage damage;
 };
 
 // Data/Records<n>.dat, Data/PlyData<n>.dat and Data/Overview.dat under one data folder.
@@ -66,24 +59,28 @@ class PlayerFiles
 public:
     explicit PlayerFiles(QString dataDir) : m_dataDir(std::move(dataDir)) {}
 
+    const QString &dataDir() const { return m_dataDir; }
+
     QString recordsPath(int player) const;
     QString playerPath(int player) const;
     QString overviewPath() const;
 
-    // Loads player `player` into the state and shows it through the window. Whatever cannot be
-    // read takes its default and everything that can be read is kept, so the state is always
-    // whole. When something was damaged, copies of the files as they are on disk are kept beside
-    // them first (files that cannot be copied are set aside before the next save instead);
-    // the damage is returned.
-    PlayerDamage LoadPlayerData(int player, PlayerState &state, PlayerWindow &window) const;
+    // Reads player `player`. Whatever cannot be read takes its default (the categories their
+    // default names) and everything that can be read is kept, so the state is always whole. When
+    // something was damaged, copies of the files as they are on disk are kept beside them first
+    // (files that cannot be copied are set aside before the next save instead).
+    LoadedPlayer LoadPlayerData(int player, const std::array<QString, 5> &defaultCategoryNames) const;
 
 
     // Writes the given files of the player as one group: after a failure or a crash the folder
     // holds either all the old files or all the new ones. The records file and the player file go
     // together while either is missing or damaged. The written files are no longer unsaved.
     // A player with nothing (no game, no files, no unsaved edit) writes nothing.
-    void SavePlayerData(int player, PlayerState &state, PlayerWindow &window, const RowList &overView,
-                        DataFiles files = AllDataFiles) const;
+    // `name` is the player's name. Damaged files are renamed aside first; setAside is told their
+    // new paths before the new files are written.
+    using SetAsideNotice = std::function<void(const QStringList &paths)>;
+    void SavePlayerData(int player, PlayerState &state, const QString &name, const RowList &overView,
+                        DataFiles files = AllDataFiles, const SetAsideNotice &setAside = {}) const;
 
     // Finishes a save that was interrupted: the folder then holds one whole set of files.
     // Runs before anything of a player is read.

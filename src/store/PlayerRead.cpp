@@ -55,6 +55,14 @@ qint32 DefaultCategoryColor(int category)
     return colors[qBound(1, category, 5) - 1];
 }
 
+std::array<QString, 5> DefaultCategoryNames(const QString &word)
+{
+    std::array<QString, 5> names;
+    for (int n = 1; n <= 5; ++n)
+        names[size_t(n - 1)] = word + u' ' + QString::number(n);
+    return names;
+}
+
 ListRow DefaultCategoryRow(int category, const QString &name)
 {
     return {name,

@@ -46,6 +46,8 @@ struct PlayerRead
 
 // A new player's category row n (1..5) under the given name.
 ListRow DefaultCategoryRow(int category, const QString &name);
+// The default names of the five categories: the word and the number, "Category 1" ... "Category 5".
+std::array<QString, 5> DefaultCategoryNames(const QString &word = QStringLiteral("Category"));
 
 // Reads the records file's bytes into the tree: a line too deep for its place is kept one
 // level below the line before it, and the first such error is noted.

@@ -26,16 +26,14 @@ namespace {
 struct Snapshot
 {
     PlayerState state;
-    HeadlessPlayerWindow window;
+    QString name;
     RowList overView;
 
     bool operator==(const Snapshot &other) const
     {
         return state.dataView == other.state.dataView && state.playerData == other.state.playerData
             && state.catListView == other.state.catListView && state.topView == other.state.topView
-            && state.playerPic == other.state.playerPic && window.names == other.window.names
-            && window.captions == other.window.captions && window.colors == other.window.colors
-            && overView == other.overView;
+            && state.playerPic == other.state.playerPic && name == other.name && overView == other.overView;
     }
 };
 
@@ -44,7 +42,9 @@ QString load(const QString &dataDir, Snapshot &snapshot)
 {
     const PlayerFiles files(dataDir);
     try {
-        files.LoadPlayerData(Player, snapshot.state, snapshot.window);
+        LoadedPlayer loaded = files.LoadPlayerData(Player, DefaultCategoryNames());
+        snapshot.state = std::move(loaded.state);
+        snapshot.name = loadedName(loaded);
         snapshot.overView = files.readOverview();
     } catch (const AppError &error) {
         return error.message();
@@ -161,7 +161,12 @@ bool holdsSet(const QString &dataDir, const QString &setDir, const QStringList &
 
 } // namespace
 
-void changePlayer(PlayerState &state, PlayerWindow &window, RowList &overView)
+QString loadedName(const LoadedPlayer &loaded)
+{
+    return loaded.name.value_or(QStringLiteral("Player %1").arg(Player));
+}
+
+void changePlayer(PlayerState &state, QString &name, RowList &overView)
 {
     DataTree &tree = state.dataView;
     RowList records{{"777", {"", "changed", "45000"}}, {"12", {"", "", "45001"}}};
@@ -178,10 +183,9 @@ void changePlayer(PlayerState &state, PlayerWindow &window, RowList &overView)
     tree.setPictureIndex(3, added, QString::number(state.playerData.size() - 1));
 
     state.catListView[2].caption = QStringLiteral("Changed category");
-    window.setCategoryPanel(3, state.catListView[2].caption, window.categoryPanelColor(3));
     state.topView = {{"0001", {"Game 0", "777", "3/15/2023", "changed", "45000"}}};
     state.playerPic = picture;
-    window.setPlayerName(Player, QStringLiteral("Changed player"));
+    name = QStringLiteral("Changed player");
     overView = {{"0001", {"Saved while killed", "Changed category", "5", "", "", "", "", "", "", "", "", "", "Changed player"}}};
 }
 
@@ -207,7 +211,7 @@ Result run(const Options &options, const std::function<void(const QString &)> &l
         return result;
     }
     Snapshot changed = old;
-    changePlayer(changed.state, changed.window, changed.overView);
+    changePlayer(changed.state, changed.name, changed.overView);
 
     // One save to its end: it gives the changed player, its files are the new set, and its
     // time is the span that the kills aim at.

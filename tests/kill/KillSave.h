@@ -1,6 +1,5 @@
 #pragma once
 
-#include "store/HeadlessPlayerWindow.h"
 #include "store/ListRows.h"
 #include "store/PlayerFiles.h"
 
@@ -36,7 +35,10 @@ struct Result
 
 // The change the child makes to the loaded player before it saves: records, a new game, the
 // picture store, a category name, the top list, the player picture, the name and the overview.
-void changePlayer(PlayerState &state, PlayerWindow &window, RowList &overView);
+void changePlayer(PlayerState &state, QString &name, RowList &overView);
+
+// The player's name as loading finds it: the name in its player file, "Player 1" without one.
+QString loadedName(const LoadedPlayer &loaded);
 
 Result run(const Options &options, const std::function<void(const QString &)> &log);
 

@@ -16,17 +16,17 @@ int main(int argc, char *argv[])
         return 2;
     }
     const PlayerFiles files(QString::fromLocal8Bit(argv[1]));
-    PlayerState state;
-    HeadlessPlayerWindow window;
     try {
-        files.LoadPlayerData(KillSave::Player, state, window);
+        LoadedPlayer loaded = files.LoadPlayerData(KillSave::Player, DefaultCategoryNames());
+        PlayerState state = std::move(loaded.state);
+        QString name = KillSave::loadedName(loaded);
         RowList overView = files.readOverview();
-        KillSave::changePlayer(state, window, overView);
+        KillSave::changePlayer(state, name, overView);
         std::fputs("ready\n", stdout);
         std::fflush(stdout);
         for (int c = std::getchar(); c != '\n' && c != EOF;)
             c = std::getchar();
-        files.SavePlayerData(KillSave::Player, state, window, overView);
+        files.SavePlayerData(KillSave::Player, state, name, overView);
     } catch (const AppError &error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

@@ -5,9 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-class KeepingContext;
 class QAbstractItemModel;
-class RecordsPage;
 class SharedFileDialog;
 
 // Writes a list as a CSV file: the captions of columns 0 to last, then per row its caption and
@@ -24,6 +22,3 @@ RowList shownRows(const QAbstractItemModel &model);
 // Sets the CSV filter on the shared save dialog (it keeps it afterwards) and shows the dialog:
 // the chosen path with ".csv" added where its name has no extension, or empty for Cancel.
 QString chooseCsvPath(SharedFileDialog &dialog);
-
-// The records list's "Export list to CSV file": Points, Date, Comment of the shown game's records.
-void RecListExpCSVButtonClick(KeepingContext &context, const RecordsPage &page);

@@ -1,4 +1,4 @@
-#include "lists/CsvExport.h"
+#include "services/CsvExport.h"
 
 #include "store/CommaText.h"
 #include "store/TextFile.h"

@@ -1,8 +1,6 @@
-#include "lists/ListCsvExport.h"
+#include "services/ListCsvExport.h"
 
-#include "keeping/KeepingContext.h"
-#include "keeping/RecordsPage.h"
-#include "lists/CsvExport.h"
+#include "services/CsvExport.h"
 #include "platform/SharedFileDialog.h"
 
 #include <QAbstractItemModel>
@@ -65,13 +63,4 @@ QString chooseCsvPath(SharedFileDialog &dialog)
     dialog.setFilter(CsvExport::filter());
     const QString chosen = dialog.execute();
     return chosen.isEmpty() ? chosen : CsvExport::pathFor(chosen);
-}
-
-void RecListExpCSVButtonClick(KeepingContext &context, const RecordsPage &page)
-{
-    const QString path = chooseCsvPath(context.saveDialog());
-    if (path.isEmpty())
-        return;
-    const QAbstractItemModel &model = *page.displayRecView()->model();
-    ExportListToCsv(shownCaptions(model), shownRows(model), RecordListLast, path, true);
 }
