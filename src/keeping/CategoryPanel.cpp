@@ -1,30 +1,22 @@
 #include "keeping/CategoryPanel.h"
 
-#include "platform/ActivationKey.h"
 #include "platform/ColorValue.h"
 
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
-#include <QStyleOptionFocusRect>
+#include <QStyleOption>
 
-CategoryPanel::CategoryPanel(int number, QWidget *parent) : QLabel(parent), m_number(number)
+CategoryPanel::CategoryPanel(int number, QWidget *parent) : PressableControl(parent), m_number(number)
 {
     setObjectName(QStringLiteral("CategoryPanel%1").arg(number));
     setFixedHeight(PanelHeight);
-    setAlignment(Qt::AlignCenter);
-    setFrameShape(QFrame::Panel);
-    setFrameShadow(QFrame::Raised);
-    setFocusPolicy(Qt::StrongFocus);
-    setCursor(Qt::PointingHandCursor);
     setAutoFillBackground(true);
     setColorValue(0);
 }
 
 void CategoryPanel::setCaption(const QString &caption)
 {
-    setText(caption);
+    setPlainText(caption);
     setAccessibleName(caption);
 }
 
@@ -45,41 +37,19 @@ void CategoryPanel::setBold(bool bold)
     setFont(f);
 }
 
-void CategoryPanel::mousePressEvent(QMouseEvent *event)
+QSize CategoryPanel::sizeHint() const
 {
-    if (event->button() == Qt::LeftButton)
-        m_pressed = true;
-    event->accept();
+    return textSizeHint(QFrame::Panel, QFrame::Raised);
 }
 
-void CategoryPanel::mouseReleaseEvent(QMouseEvent *event)
+void CategoryPanel::paintEvent(QPaintEvent *)
 {
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    event->accept();
-    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-}
-
-void CategoryPanel::keyPressEvent(QKeyEvent *event)
-{
-    if (IsActivationKey(event)) {
-        event->accept();
-        emit clicked();
-        return;
-    }
-    QLabel::keyPressEvent(event);
-}
-
-void CategoryPanel::paintEvent(QPaintEvent *event)
-{
-    QLabel::paintEvent(event);
-    if (!hasFocus())
-        return;
     QPainter painter(this);
-    QStyleOptionFocusRect option;
+    const QRect area = drawFrame(painter, QFrame::Panel, QFrame::Raised);
+    QStyleOption option;
     option.initFrom(this);
-    option.rect = rect().adjusted(2, 2, -2, -2);
-    option.backgroundColor = palette().color(QPalette::Window);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    const int direction = text().isRightToLeft() ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight;
+    style()->drawItemText(&painter, area, Qt::AlignCenter | direction, option.palette, isEnabled(), text(),
+                          QPalette::WindowText);
+    drawFocus(painter, palette().color(QPalette::Window));
 }

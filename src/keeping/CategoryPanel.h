@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QLabel>
+#include "platform/PressableControl.h"
+
 #include <QtGlobal>
 
 // One panel of the category bar: the category's name on the category's colour. A click, or
 // Space or Enter while it has the focus, emits clicked().
-class CategoryPanel : public QLabel
+class CategoryPanel : public PressableControl
 {
     Q_OBJECT
 
@@ -17,23 +18,19 @@ public:
 
     int number() const { return m_number; }
 
+    // The name shown, text() and the accessible name.
     void setCaption(const QString &caption);
     qint32 colorValue() const { return m_color; }
     void setColorValue(qint32 color);
     bool isBold() const { return font().bold(); }
     void setBold(bool bold);
 
-signals:
-    void clicked();
+    QSize sizeHint() const override;
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     int m_number;
     qint32 m_color = 0;
-    bool m_pressed = false;
 };

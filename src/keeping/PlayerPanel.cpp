@@ -1,19 +1,10 @@
 #include "keeping/PlayerPanel.h"
 
-#include "platform/ActivationKey.h"
-
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
-PlayerPanel::PlayerPanel(int number, QWidget *parent) : QLabel(parent), m_number(number)
+PlayerPanel::PlayerPanel(int number, QWidget *parent) : PressableControl(parent), m_number(number)
 {
     setObjectName(QStringLiteral("PlayerButton%1").arg(number));
-    setAlignment(Qt::AlignCenter);
-    setFocusPolicy(Qt::StrongFocus);
-    setCursor(Qt::PointingHandCursor);
     setMinimumSize(1, 1);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     setCaption(QStringLiteral("Player %1").arg(number));
@@ -22,7 +13,7 @@ PlayerPanel::PlayerPanel(int number, QWidget *parent) : QLabel(parent), m_number
 
 void PlayerPanel::setCaption(const QString &caption)
 {
-    setText(caption);
+    setPlainText(caption);
     setAccessibleName(caption);
     setToolTip(caption); // a long name is cut on the narrow panel
 }
@@ -30,60 +21,42 @@ void PlayerPanel::setCaption(const QString &caption)
 void PlayerPanel::setCurrent(bool current)
 {
     m_current = current;
-    setFrameShape(current ? QFrame::Panel : QFrame::NoFrame);
-    setFrameShadow(QFrame::Raised);
+    m_lowered = false;
     QFont f = font();
     if (f.bold() != current) {
         f.setBold(current);
         setFont(f);
     }
+    update();
 }
 
 void PlayerPanel::setLowered()
 {
-    setFrameShape(QFrame::Panel);
-    setFrameShadow(QFrame::Sunken);
+    m_lowered = true;
+    update();
 }
 
-void PlayerPanel::mousePressEvent(QMouseEvent *event)
+QFrame::Shape PlayerPanel::frameShape() const
 {
-    event->accept();
-    if (event->button() != Qt::LeftButton)
-        return;
-    m_pressed = true;
-    emit pressed();
+    return m_current || showsLowered() ? QFrame::Panel : QFrame::NoFrame;
 }
 
-void PlayerPanel::mouseReleaseEvent(QMouseEvent *event)
+QFrame::Shadow PlayerPanel::frameShadow() const
 {
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    event->accept();
-    if (!wasPressed || event->button() != Qt::LeftButton)
-        return;
-    if (rect().contains(event->position().toPoint()))
-        emit clicked();
-    else
-        setCurrent(m_current); // let go elsewhere: the border it had
+    return showsLowered() ? QFrame::Sunken : QFrame::Raised;
 }
 
-void PlayerPanel::keyPressEvent(QKeyEvent *event)
+QSize PlayerPanel::sizeHint() const
 {
-    if (IsActivationKey(event)) {
-        event->accept();
-        emit clicked();
-        return;
-    }
-    QLabel::keyPressEvent(event);
+    return textSizeHint(frameShape(), frameShadow());
 }
 
-void PlayerPanel::paintEvent(QPaintEvent *event)
+void PlayerPanel::paintEvent(QPaintEvent *)
 {
-    QFrame::paintEvent(event); // the border
     QPainter painter(this);
     // A name wider than the narrow panel is drawn smaller, down to a size still readable, and
     // only then cut with an ellipsis.
-    const QRect area = contentsRect().adjusted(1, 0, -1, 0);
+    const QRect area = drawFrame(painter, frameShape(), frameShadow()).adjusted(1, 0, -1, 0);
     QFont f = font();
     // Desktop fonts come in points or in pixels; the name shrinks in the font's own unit.
     const bool inPixels = f.pointSizeF() <= 0;
@@ -100,11 +73,5 @@ void PlayerPanel::paintEvent(QPaintEvent *event)
     painter.setFont(f);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawText(area, Qt::AlignCenter, QFontMetrics(f).elidedText(text(), Qt::ElideRight, area.width()));
-    if (!hasFocus())
-        return;
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect().adjusted(2, 2, -2, -2);
-    option.backgroundColor = palette().color(QPalette::Window);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    drawFocus(painter, palette().color(QPalette::Window));
 }

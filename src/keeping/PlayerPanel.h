@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QLabel>
+#include "platform/PressableControl.h"
 
 // One player panel of the player selection box: the player's name. The current player's
 // panel has a raised border and a bold caption, the others no border and a plain caption.
 // A press emits pressed(); a click, or Space or Enter while it has the focus, emits clicked().
-class PlayerPanel : public QLabel
+class PlayerPanel : public PressableControl
 {
     Q_OBJECT
 
@@ -15,26 +15,28 @@ public:
 
     int number() const { return m_number; }
 
+    // The name shown, text(), the accessible name and the hint.
     void setCaption(const QString &caption);
 
     // Raised border and bold caption, or no border and a plain caption.
     void setCurrent(bool current);
     bool isCurrent() const { return m_current; }
-    // The border of a pressed panel.
+    // The border of a pressed panel, while it is held down.
     void setLowered();
 
-signals:
-    void pressed();
-    void clicked();
+    // The border drawn now.
+    QFrame::Shape frameShape() const;
+    QFrame::Shadow frameShadow() const;
+
+    QSize sizeHint() const override;
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    bool showsLowered() const { return m_lowered && isDown(); }
+
     int m_number;
     bool m_current = false;
-    bool m_pressed = false;
+    bool m_lowered = false;
 };

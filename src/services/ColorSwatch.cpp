@@ -1,18 +1,12 @@
 #include "services/ColorSwatch.h"
 
-#include "platform/ActivationKey.h"
 #include "platform/ColorValue.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
-ColorSwatch::ColorSwatch(QWidget *parent) : QWidget(parent)
+ColorSwatch::ColorSwatch(QWidget *parent) : PressableControl(parent)
 {
-    setFocusPolicy(Qt::StrongFocus);
-    setCursor(Qt::PointingHandCursor);
     setToolTip(QStringLiteral("Click to change"));
 }
 
@@ -33,7 +27,7 @@ bool ColorSwatch::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTipChange)
         setAccessibleName(toolTip());
-    return QWidget::event(event);
+    return PressableControl::event(event);
 }
 
 void ColorSwatch::paintEvent(QPaintEvent *)
@@ -43,27 +37,16 @@ void ColorSwatch::paintEvent(QPaintEvent *)
     painter.setPen(palette().color(QPalette::Shadow));
     painter.setBrush(ColorValue::toColor(m_color));
     painter.drawRect(box);
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(2, 2, -2, -2);
-        option.backgroundColor = ColorValue::toColor(m_color);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
-    }
+    drawFocus(painter, ColorValue::toColor(m_color));
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent *event)
 {
-    event->accept();
-    emit pressed();
-}
-
-void ColorSwatch::keyPressEvent(QKeyEvent *event)
-{
-    if (IsActivationKey(event)) {
-        event->accept();
-        emit pressed();
+    if (event->button() == Qt::LeftButton) {
+        PressableControl::mousePressEvent(event); // emits pressed()
         return;
     }
-    QWidget::keyPressEvent(event);
+    // Another button presses the swatch too, without holding it down.
+    event->accept();
+    emit pressed();
 }

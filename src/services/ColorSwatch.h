@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/PressableControl.h"
+
 #include <QtGlobal>
 
-// A small filled rectangle showing a colour value, with the hint "Click to change". A mouse
-// press, or Space or Enter while it has the focus, emits pressed(); what follows is up to the
-// window that owns it. Its accessible name follows its hint.
-class ColorSwatch : public QWidget
+// A small filled rectangle showing a colour value, with the hint "Click to change". A press of
+// any mouse button, or Space or Enter while it has the focus, emits pressed() once; what follows
+// is up to the window that owns it. Its accessible name follows its hint.
+class ColorSwatch : public PressableControl
 {
     Q_OBJECT
 
@@ -18,14 +19,10 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
-    void pressed();
-
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     qint32 m_color = 0;
