@@ -42,7 +42,7 @@ struct MainFormOptions
 };
 
 // The main window: owns the shared state of the whole run and runs start-up and exit.
-class TMainForm : public QWidget, public PlayerWindow, public SettingsWindow, public KeepingContext
+class TMainForm : public QWidget, public PlayerWindow, public KeepingContext
 {
     Q_OBJECT
 
@@ -56,17 +56,17 @@ public:
     PlayerState &player() { return m_player; }
     RowList &OverView() { return m_overView; }
     const PlayerFiles &playerFiles() const { return m_files; }
-    QString programDir() const override { return m_programDir; }
+    QString programDir() const { return m_programDir; }
     QString dataDir() const { return m_programDir + QStringLiteral("/Data"); }
     Dialogs &dialogs() override { return m_dialogs; }
     SharedFileDialog &openDialog() override { return m_openDialog; }
     SharedFileDialog &saveDialog() override { return m_saveDialog; }
-    OptionsPage &optionsPage() override { return *m_optionsPage; }
+    OptionsPage &optionsPage() { return *m_optionsPage; }
     MaintenancePage &maintenancePage() { return *m_maintenance; }
     PictureHandlers &pictures() { return *m_pictures; }
     PlayerSelection &playerSelection() { return *m_players; }
     TopPage &topPage() { return *m_topPage; }
-    AboutPage &aboutPage() override { return *m_aboutPage; }
+    AboutPage &aboutPage() { return *m_aboutPage; }
     ImportExportPage &importExportPage() { return *m_importExport; }
     OverviewPage &overviewPage() { return *m_overviewPage; }
 
@@ -117,17 +117,8 @@ public:
     // Marks the files as unsaved and saves them once no edit has followed for a moment.
     void playerChanged(DataFiles changed) override;
 
-    // SettingsWindow
-    QPoint windowPosition() const override;
-    void moveWindow(const QPoint &topLeft) override;
-    QSize screenSize() const override;
-    bool windowMaximized() const override;
-    void maximizeWindow() override;
-    void setWindowColor(qint32 color) override;
-    void translateWindow() override;
-    void placeCategoryBar(int position) override;
-    void fillHelpFileList() override;
-    void setListHeaders(const ListHeaders &headers) override;
+    // 0: the category bar on the left, 1: on the right.
+    void placeCategoryBar(int position);
     void showCategoryProperties(int category) override;
     void playerPictureChanged() override;
     void topListChanged() override;
@@ -154,6 +145,16 @@ private:
     void reloadCurrentPlayer();
     // The autosave: writes the files with unsaved edits, unless the player's data is in use.
     void saveUnsavedFiles();
+
+    // What the settings set in the window.
+    QSize screenSize() const;
+    void setWindowColor(qint32 color);
+    // Every text of the active script: the window, the player names, the help file list, the
+    // About text, the dialogs, the lists' titles.
+    void applyLanguageTexts();
+    void translateWindow();
+    void fillHelpFileList();
+    void setListHeaders(const ListHeaders &headers);
 
     Dialogs &m_dialogs;
     SharedFileDialog m_openDialog;
