@@ -8,7 +8,7 @@
 #include "platform/ColorValue.h"
 #include "services/ColorSwatch.h"
 #include "services/OptionsPage.h"
-#include "services/Settings.h"
+#include "services/TransProg.h"
 #include "store/DataTree.h"
 #include "support/StoredPlayers.h"
 #include "store/PlayerFiles.h"
@@ -1000,7 +1000,9 @@ void OverviewTest::languageChangeKeepsChosenFilters()
     QCOMPARE(w.itemsText(), QString("1 items listed."));
 
     w.options().selectLanguage(QStringLiteral("German.lng"));
-    QVERIFY(w.form->guarded([&] { Settings::ChangeLanguage(*w.form); }));
+    emit w.options().languageSelected(); // as a click on the entry
+    QTRY_COMPARE(ActiveScriptPath(), dir.file("LScripts/German.lng"));
+    QVERIFY(w.dialogs.errors().isEmpty());
     QCOMPARE(w.entries("CategoryFilterCombo"), (QStringList{"(Alle)", "Board", "Strategy"}));
     QCOMPARE(w.entries("GameFilterCombo").first(), QString("(Alle)"));
     QCOMPARE(w.combo("CategoryFilterCombo")->currentText(), QString("Strategy"));

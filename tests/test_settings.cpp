@@ -5,6 +5,7 @@
 #include "services/ColorSwatch.h"
 #include "services/MessDlg.h"
 #include "services/OptionsPage.h"
+#include "services/Settings.h"
 #include "services/TransProg.h"
 #include "store/CommaText.h"
 #include "support/StartedWindow.h"
@@ -21,7 +22,40 @@
 #include <QTextBrowser>
 #include <QTest>
 
+#include <functional>
+
+// The settings spelled out when a comparison fails; the names last, where a long text is cut.
+char *toString(const ProgramSettings &s)
+{
+    QStringList options;
+    for (bool ticked : s.options)
+        options.append(QString::number(ticked));
+    const QStringList names(s.playerNames.begin(), s.playerNames.end());
+    const QString text = QStringLiteral("%1 | options %2 | alternating %3 | lines %4,%5 | day %6 | messages %7,%8"
+                                        " | window %9 (%10,%11) maximized %12 | bar %13 | names %14")
+                             .arg(s.language, options.join(u','))
+                             .arg(int(s.alternatingLines))
+                             .arg(s.lineColor1)
+                             .arg(s.lineColor2)
+                             .arg(s.firstWeekday)
+                             .arg(s.msgStartColor)
+                             .arg(s.msgEndColor)
+                             .arg(s.windowColor)
+                             .arg(s.windowPosition.x())
+                             .arg(s.windowPosition.y())
+                             .arg(int(s.maximized))
+                             .arg(s.categoryPosition)
+                             .arg(names.join(u'|'));
+    return QTest::toString(text);
+}
+
+using SettingsChange = std::function<void(ProgramSettings &)>;
+Q_DECLARE_METATYPE(SettingsChange)
+
 namespace {
+
+// A screen that no test machine has, so a default computed from it shows.
+constexpr QSize TestScreen{1000, 800};
 
 const char *const GermanScript = "[Captions]\r\n"
                                  "Player=Spieler\r\n"
@@ -88,6 +122,13 @@ private slots:
     void failedChangeOfLanguageKeepsLanguage();
     void donationTextByExactLanguageEntry_data();
     void donationTextByExactLanguageEntry();
+    void defaultsFollowScreenAndLanguage();
+    void everyEntryRoundTrips_data();
+    void everyEntryRoundTrips();
+    void unreadableStoredValueReadsAsDefault_data();
+    void unreadableStoredValueReadsAsDefault();
+    void optionsPageHandsBackWhatItWasGiven_data();
+    void optionsPageHandsBackWhatItWasGiven();
 };
 
 void SettingsTest::firstStartAsksLanguage_data()
@@ -468,6 +509,172 @@ void SettingsTest::donationTextByExactLanguageEntry()
     dir.write("Texts/Donation.rtf", "{\\rtf1\\ansi Donation text}");
     StartedWindow s(dir);
     QCOMPARE(s.form->aboutPage().donationsEdit()->toPlainText().trimmed(), shown + " text");
+}
+
+void SettingsTest::defaultsFollowScreenAndLanguage()
+{
+    TempProgramDir dir;
+    writeScripts(dir);
+    writeSettings(dir, "", "German.lng");
+    ScriptedDialogs dialogs;
+    const ProgramSettings loaded = Settings::LoadSettings(dir.path(), dialogs, TestScreen);
+
+    ProgramSettings expected;
+    expected.language = "German.lng";
+    for (int n = 1; n <= 10; ++n)
+        expected.playerNames[size_t(n - 1)] = QString("Spieler %1").arg(n);
+    expected.alternatingLines = true;
+    expected.lineColor1 = ColorValue::TooltipBackground;
+    expected.lineColor2 = ColorValue::Yellow;
+    expected.msgStartColor = ColorValue::Yellow;
+    expected.msgEndColor = ColorValue::Fuchsia;
+    expected.windowColor = ColorValue::ButtonFace;
+    expected.windowPosition = QPoint(1000 / 2 - 640 / 2, 800 / 2 - 480 / 2);
+    QCOMPARE(loaded, expected);
+    QCOMPARE(ActiveScriptPath(), dir.file("LScripts/German.lng"));
+    QVERIFY(dialogs.asked().isEmpty());
+}
+
+void SettingsTest::everyEntryRoundTrips_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<SettingsChange>("change");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("language") << "Language" << "File"
+                              << SettingsChange([](ProgramSettings &s) { s.language = "German.lng"; }) << "German.lng";
+    for (int n : {1, 2, 9, 10})
+        QTest::addRow("player %d", n) << QString("Player %1").arg(n) << "Name"
+                                      << SettingsChange([n](ProgramSettings &s) {
+                                             s.playerNames[size_t(n - 1)] = QString("Name of %1").arg(n);
+                                         })
+                                      << QString("Name of %1").arg(n);
+    QTest::newRow("empty player name") << "Player 3" << "Name"
+                                       << SettingsChange([](ProgramSettings &s) { s.playerNames[2].clear(); }) << "";
+    QTest::newRow("option 0") << "General options" << "Option 0"
+                              << SettingsChange([](ProgramSettings &s) { s.options[0] = true; }) << "1";
+    QTest::newRow("alternating") << "Line color" << "Alternating"
+                                 << SettingsChange([](ProgramSettings &s) { s.alternatingLines = false; }) << "0";
+    QTest::newRow("line colour 1") << "Line color" << "Color 1"
+                                   << SettingsChange([](ProgramSettings &s) { s.lineColor1 = 0x123456; }) << "1193046";
+    QTest::newRow("line colour 2") << "Line color" << "Color 2"
+                                   << SettingsChange([](ProgramSettings &s) { s.lineColor2 = ColorValue::WindowBackground; })
+                                   << "-2147483643";
+    QTest::newRow("first day") << "Week" << "First day"
+                               << SettingsChange([](ProgramSettings &s) { s.firstWeekday = 6; }) << "6";
+    QTest::newRow("messages start") << "Colors" << "Messages start color"
+                                    << SettingsChange([](ProgramSettings &s) { s.msgStartColor = 0x0000FF; }) << "255";
+    QTest::newRow("messages end") << "Colors" << "Messages end color"
+                                  << SettingsChange([](ProgramSettings &s) { s.msgEndColor = 0; }) << "0";
+    QTest::newRow("window colour") << "Window" << "Color"
+                                   << SettingsChange([](ProgramSettings &s) { s.windowColor = 0x808080; }) << "8421504";
+    QTest::newRow("left") << "Window" << "Left"
+                          << SettingsChange([](ProgramSettings &s) { s.windowPosition.setX(-7); }) << "-7";
+    QTest::newRow("top") << "Window" << "Top" << SettingsChange([](ProgramSettings &s) { s.windowPosition.setY(33); })
+                         << "33";
+    QTest::newRow("maximized") << "Window" << "State"
+                               << SettingsChange([](ProgramSettings &s) { s.maximized = true; }) << "1";
+    QTest::newRow("category bar") << "Category bar" << "Position"
+                                  << SettingsChange([](ProgramSettings &s) { s.categoryPosition = 1; }) << "1";
+}
+
+// One value changed from the defaults is stored under its own key and reads back alone.
+void SettingsTest::everyEntryRoundTrips()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(SettingsChange, change);
+    QFETCH(QString, stored);
+    TempProgramDir dir;
+    writeScripts(dir);
+    writeSettings(dir, "");
+    ScriptedDialogs dialogs;
+    const ProgramSettings defaults = Settings::LoadSettings(dir.path(), dialogs, TestScreen);
+    ProgramSettings changed = defaults;
+    change(changed);
+    QVERIFY(changed != defaults);
+
+    Settings::SaveSettings(dir.path(), changed);
+    QCOMPARE(storedSetting(dir, section, key), stored);
+    QCOMPARE(Settings::LoadSettings(dir.path(), dialogs, TestScreen), changed);
+    QVERIFY(dialogs.asked().isEmpty());
+}
+
+void SettingsTest::unreadableStoredValueReadsAsDefault_data()
+{
+    QTest::addColumn<QByteArray>("lines");
+    QTest::newRow("first day 7") << QByteArray("[Week]\r\nFirst day=7");
+    QTest::newRow("first day -1") << QByteArray("[Week]\r\nFirst day=-1");
+    QTest::newRow("category bar 2") << QByteArray("[Category bar]\r\nPosition=2");
+    QTest::newRow("category bar -1") << QByteArray("[Category bar]\r\nPosition=-1");
+    QTest::newRow("option no number") << QByteArray("[General options]\r\nOption 0=yes");
+    QTest::newRow("alternating empty") << QByteArray("[Line color]\r\nAlternating=");
+    QTest::newRow("line colour 1") << QByteArray("[Line color]\r\nColor 1=blue");
+    QTest::newRow("line colour 2") << QByteArray("[Line color]\r\nColor 2=$");
+    QTest::newRow("messages start") << QByteArray("[Colors]\r\nMessages start color=1.5");
+    QTest::newRow("messages end") << QByteArray("[Colors]\r\nMessages end color=0xFFFFFFFFF");
+    QTest::newRow("window colour") << QByteArray("[Window]\r\nColor=");
+    QTest::newRow("left beyond 32 bits") << QByteArray("[Window]\r\nLeft=2147483648");
+    QTest::newRow("top no number") << QByteArray("[Window]\r\nTop=top");
+    QTest::newRow("state no number") << QByteArray("[Window]\r\nState=maximized");
+}
+
+void SettingsTest::unreadableStoredValueReadsAsDefault()
+{
+    QFETCH(QByteArray, lines);
+    TempProgramDir dir;
+    writeScripts(dir);
+    writeSettings(dir, "");
+    ScriptedDialogs dialogs;
+    const ProgramSettings defaults = Settings::LoadSettings(dir.path(), dialogs, TestScreen);
+    writeSettings(dir, lines + "\r\n");
+    QCOMPARE(Settings::LoadSettings(dir.path(), dialogs, TestScreen), defaults);
+}
+
+void SettingsTest::optionsPageHandsBackWhatItWasGiven_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("handedBack");
+    QTest::newRow("entry") << "German.lng" << "German.lng";
+    QTest::newRow("entry in other case") << "english.LNG" << "English.lng";
+    QTest::newRow("no such entry") << "Klingon.lng" << "";
+}
+
+void SettingsTest::optionsPageHandsBackWhatItWasGiven()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, handedBack);
+    QWidget sheet;
+    OptionsPage page(&sheet);
+    page.setLanguages({"English.lng", "German.lng"});
+    // Every value of the page other than its control's start value.
+    ProgramSettings given;
+    given.language = language;
+    given.options.fill(true);
+    given.alternatingLines = false;
+    given.lineColor1 = 0x010203;
+    given.lineColor2 = ColorValue::WindowBackground;
+    given.firstWeekday = 5;
+    given.msgStartColor = 0x040506;
+    given.msgEndColor = 0x070809;
+    given.windowColor = 0x0A0B0C;
+    given.categoryPosition = 1;
+    page.reset(given);
+    QCOMPARE(page.firstWeekdayCombo()->currentText(), QString("Friday"));
+
+    // Names, position and state are not the page's: they stay as they were.
+    ProgramSettings back;
+    back.playerNames[0] = "Ann";
+    back.windowPosition = {3, 4};
+    back.maximized = true;
+    page.apply(back);
+    ProgramSettings expected = given;
+    expected.language = handedBack;
+    expected.playerNames = back.playerNames;
+    expected.windowPosition = {3, 4};
+    expected.maximized = true;
+    QCOMPARE(back, expected);
 }
 
 QTEST_MAIN(SettingsTest)

@@ -230,17 +230,46 @@ void TMainForm::SavePlayerData()
 
 void TMainForm::LoadSettings()
 {
-    Settings::LoadSettings(*this);
+    const ProgramSettings settings = Settings::LoadSettings(m_programDir, m_dialogs, screenSize());
+    m_optionsPage->setLanguages(Settings::languageEntries(m_programDir));
+    m_optionsPage->reset(settings);
+    m_session->setPlayerNames(QStringList(settings.playerNames.begin(), settings.playerNames.end()));
+    move(settings.windowPosition);
+    if (settings.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    setWindowColor(settings.windowColor);
+    placeCategoryBar(settings.categoryPosition);
+    SetGradientStartColor(settings.msgStartColor);
+    SetGradientEndColor(settings.msgEndColor);
+    applyLanguageTexts();
 }
 
 void TMainForm::SaveSettings()
 {
-    Settings::SaveSettings(*this);
+    ProgramSettings settings;
+    m_optionsPage->apply(settings);
+    for (int n = 1; n <= 10; ++n)
+        settings.playerNames[size_t(n - 1)] = playerName(n);
+    settings.windowPosition = pos();
+    settings.maximized = isMaximized();
+    Settings::SaveSettings(m_programDir, settings);
 }
 
 void TMainForm::LngListBoxClick()
 {
-    if (!guarded([&] { Settings::ChangeLanguage(*this); })) {
+    const QString language = m_optionsPage->selectedLanguage();
+    if (language.isEmpty())
+        return;
+    const bool changed = guarded([&] {
+        // Only the texts change: names, options and colours stay as the user left them.
+        PlayerNames names;
+        for (int n = 1; n <= 10; ++n)
+            names[size_t(n - 1)] = playerName(n);
+        names = Settings::ChangeLanguage(m_programDir, language, pos(), names);
+        m_session->setPlayerNames(QStringList(names.begin(), names.end()));
+        applyLanguageTexts();
+    });
+    if (!changed) {
         // Nothing changed: show the language still in use.
         m_optionsPage->selectLanguage(QFileInfo(ActiveScriptPath()).fileName());
     }
@@ -369,30 +398,10 @@ void TMainForm::refreshPlayerNames()
     m_session->setPlayerNames(m_session->playerNames());
 }
 
-QPoint TMainForm::windowPosition() const
-{
-    return pos();
-}
-
-void TMainForm::moveWindow(const QPoint &topLeft)
-{
-    move(topLeft);
-}
-
 QSize TMainForm::screenSize() const
 {
     const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
     return shown ? shown->geometry().size() : QSize();
-}
-
-bool TMainForm::windowMaximized() const
-{
-    return isMaximized();
-}
-
-void TMainForm::maximizeWindow()
-{
-    setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TMainForm::setWindowColor(qint32 color)
@@ -402,6 +411,16 @@ void TMainForm::setWindowColor(qint32 color)
     colors.setColor(QPalette::Window, ColorValue::toColor(color));
     setPalette(colors);
     setAutoFillBackground(true);
+}
+
+void TMainForm::applyLanguageTexts()
+{
+    translateWindow();
+    refreshPlayerNames();
+    fillHelpFileList();
+    m_aboutPage->loadDonationText(m_programDir, m_optionsPage->selectedLanguage());
+    Settings::translateDialogs();
+    setListHeaders(Settings::listHeaders());
 }
 
 void TMainForm::translateWindow()

@@ -46,7 +46,7 @@ struct MainFormOptions
 
 // The main window: holds the player session, creates the pages in one place, and runs start-up
 // and exit.
-class TMainForm : public QWidget, public SettingsWindow
+class TMainForm : public QWidget
 {
     Q_OBJECT
 
@@ -61,14 +61,14 @@ public:
     const PlayerState &player() const;
     const RowList &OverView() const;
     const PlayerFiles &playerFiles() const;
-    QString programDir() const override { return m_programDir; }
+    QString programDir() const { return m_programDir; }
     QString dataDir() const { return m_programDir + QStringLiteral("/Data"); }
-    Dialogs &dialogs() override { return m_dialogs; }
+    Dialogs &dialogs() { return m_dialogs; }
     // The open and save file dialogs that every page shares.
     SharedFileDialog &openDialog() { return m_openDialog; }
     SharedFileDialog &saveDialog() { return m_saveDialog; }
-    OptionsPage &optionsPage() override { return *m_optionsPage; }
-    AboutPage &aboutPage() override { return *m_aboutPage; }
+    OptionsPage &optionsPage() { return *m_optionsPage; }
+    AboutPage &aboutPage() { return *m_aboutPage; }
     MaintenancePage &maintenancePage() const { return *page<MaintenancePage>(); }
     PictureHandlers &pictures() const;
     PlayerSelection &playerSelection() const;
@@ -102,21 +102,12 @@ public:
     // Runs a handler; an error it raises is shown in the general error box. True when it ended well.
     bool guarded(const std::function<void()> &handler);
 
-    QString playerName(int player) const override;
-    void setPlayerName(int player, const QString &name) override;
-    void refreshPlayerNames() override;
+    QString playerName(int player) const;
+    void setPlayerName(int player, const QString &name);
+    void refreshPlayerNames();
 
-    // SettingsWindow
-    QPoint windowPosition() const override;
-    void moveWindow(const QPoint &topLeft) override;
-    QSize screenSize() const override;
-    bool windowMaximized() const override;
-    void maximizeWindow() override;
-    void setWindowColor(qint32 color) override;
-    void translateWindow() override;
-    void placeCategoryBar(int position) override;
-    void fillHelpFileList() override;
-    void setListHeaders(const ListHeaders &headers) override;
+    // 0: the category bar on the left, 1: on the right.
+    void placeCategoryBar(int position);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -146,6 +137,16 @@ private:
     void FormResize();
     bool FormKeyDown(QKeyEvent *event);
     void buildControls();
+
+    // What the settings set in the window.
+    QSize screenSize() const;
+    void setWindowColor(qint32 color);
+    // Every text of the active script: the window, the player names, the help file list, the
+    // About text, the dialogs, the lists' titles.
+    void applyLanguageTexts();
+    void translateWindow();
+    void fillHelpFileList();
+    void setListHeaders(const ListHeaders &headers);
 
     Dialogs &m_dialogs;
     SharedFileDialog m_openDialog;

@@ -2,6 +2,7 @@
 
 #include "platform/RadioGroup.h"
 #include "services/ColorSwatch.h"
+#include "services/Settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,9 +43,11 @@ OptionsPage::OptionsPage(QWidget *sheet) : QObject(nullptr), m_sheet(sheet)
     m_genOptListBox->setWordWrap(true);
     m_genOptListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_genOptListBox->setTextElideMode(Qt::ElideNone);
-    auto *exitOption = new QListWidgetItem(QStringLiteral("Do not show exit dialog"), m_genOptListBox);
-    exitOption->setFlags(exitOption->flags() | Qt::ItemIsUserCheckable);
-    exitOption->setCheckState(Qt::Unchecked);
+    for (const char *text : OptionTexts) {
+        auto *option = new QListWidgetItem(QString::fromLatin1(text), m_genOptListBox);
+        option->setFlags(option->flags() | Qt::ItemIsUserCheckable);
+        option->setCheckState(Qt::Unchecked);
+    }
 
     QGroupBox *sprachbox = addGroup("Sprachbox", "Language", m_optionsBox, 224, 16, 129, 113);
     m_lngListBox = new QListWidget(sprachbox);
@@ -108,11 +111,6 @@ ColorSwatch *OptionsPage::addSwatch(const char *name, QWidget *parent, int left,
 QList<ColorSwatch *> OptionsPage::swatches() const
 {
     return {m_lineColor1, m_lineColor2, m_msgStartColor, m_msgEndColor, m_windowColor};
-}
-
-int OptionsPage::optionCount() const
-{
-    return m_genOptListBox->count();
 }
 
 bool OptionsPage::option(int index) const
@@ -192,6 +190,36 @@ QString OptionsPage::selectedLanguage() const
 {
     const QList<QListWidgetItem *> selected = m_lngListBox->selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+void OptionsPage::reset(const ProgramSettings &settings)
+{
+    selectLanguage(settings.language);
+    for (int i = 0; i < optionCount(); ++i)
+        setOption(i, settings.options[size_t(i)]);
+    setAlternatingLines(settings.alternatingLines);
+    m_lineColor1->setColorValue(settings.lineColor1);
+    m_lineColor2->setColorValue(settings.lineColor2);
+    setFirstWeekday(settings.firstWeekday);
+    m_msgStartColor->setColorValue(settings.msgStartColor);
+    m_msgEndColor->setColorValue(settings.msgEndColor);
+    m_windowColor->setColorValue(settings.windowColor);
+    setCategoryPosition(settings.categoryPosition);
+}
+
+void OptionsPage::apply(ProgramSettings &settings) const
+{
+    settings.language = selectedLanguage();
+    for (int i = 0; i < optionCount(); ++i)
+        settings.options[size_t(i)] = option(i);
+    settings.alternatingLines = alternatingLines();
+    settings.lineColor1 = m_lineColor1->colorValue();
+    settings.lineColor2 = m_lineColor2->colorValue();
+    settings.firstWeekday = firstWeekday();
+    settings.msgStartColor = m_msgStartColor->colorValue();
+    settings.msgEndColor = m_msgEndColor->colorValue();
+    settings.windowColor = m_windowColor->colorValue();
+    settings.categoryPosition = categoryPosition();
 }
 
 void OptionsPage::centreOptionsBox()

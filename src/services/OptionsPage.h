@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <array>
+
 class ColorSwatch;
 class QCheckBox;
 class QComboBox;
@@ -12,6 +14,7 @@ class QGroupBox;
 class QListWidget;
 class QWidget;
 class RadioGroup;
+struct ProgramSettings;
 
 // The controls of the "Options" page. While the program runs the settings live in these
 // controls; the rest of the program reads them here.
@@ -38,7 +41,8 @@ public:
     QList<ColorSwatch *> swatches() const;
 
     // The ticks of GenOptListBox, item 0 being "Do not show exit dialog".
-    int optionCount() const;
+    static constexpr std::array OptionTexts{"Do not show exit dialog"};
+    static constexpr int optionCount() { return int(OptionTexts.size()); }
     bool option(int index) const;
     void setOption(int index, bool ticked);
     bool doNotShowExitDialog() const { return option(0); }
@@ -64,6 +68,11 @@ public:
     bool selectLanguage(const QString &fileName);
     // The selected entry; empty when nothing is selected.
     QString selectedLanguage() const;
+
+    // The settings of the page into its controls (the language selected as by selectLanguage),
+    // and back out of them; player names, window position and state are not the page's.
+    void reset(const ProgramSettings &settings);
+    void apply(ProgramSettings &settings) const;
 
     // OptionsBox centred in the page.
     void centreOptionsBox();

@@ -3,70 +3,138 @@
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "platform/ProfileFile.h"
-#include "services/AboutPage.h"
-#include "services/ColorSwatch.h"
 #include "services/MessDlg.h"
-#include "services/OptionsPage.h"
 #include "services/QtTranslations.h"
 #include "services/TransProg.h"
 #include "store/AppError.h"
 #include "store/CommaText.h"
 #include "store/LineText.h"
 
+#include <QList>
+
+#include <functional>
+#include <optional>
+#include <type_traits>
+#include <variant>
+
 namespace {
 
 const QString LanguageSection = QStringLiteral("Language");
 const QString FileKey = QStringLiteral("File");
-const QString GeneralOptionsSection = QStringLiteral("General options");
-const QString LineColorSection = QStringLiteral("Line color");
-const QString WeekSection = QStringLiteral("Week");
-const QString ColorsSection = QStringLiteral("Colors");
 const QString WindowSection = QStringLiteral("Window");
-const QString CategoryBarSection = QStringLiteral("Category bar");
 
-QString playerSection(int player)
+// What a computed default or a read rule needs besides the file.
+struct LoadContext
 {
-    return QStringLiteral("Player %1").arg(player);
+    QString programDir;
+    QStringList languageEntries;
+    QSize screen;
+    // First start: asks for the language and stores it.
+    std::function<QString()> chooseLanguage;
+};
+
+// One value of the file: where it goes in ProgramSettings, its default, and the rules of reading.
+template <typename T>
+struct Field
+{
+    std::function<T &(ProgramSettings &)> at;
+    std::function<T(const LoadContext &)> defaultValue;
+    // A stored value this rejects reads as the default.
+    std::function<bool(const T &)> valid = {};
+    // What the value read (or the default) becomes.
+    std::function<T(const T &, const LoadContext &)> settle = {};
+    // Done as soon as the value is read: the defaults of the entries after it may depend on it.
+    std::function<void(const T &, const LoadContext &)> takeEffect = {};
+    // An empty text is not written, so the stored one stays.
+    bool keepStoredWhenEmpty = false;
+};
+
+struct Entry
+{
+    QString section;
+    QString key;
+    std::variant<Field<QString>, Field<bool>, Field<int>> field;
+    // Written on a change of language too.
+    bool writtenOnLanguageChange = false;
+};
+
+template <typename T>
+std::function<T(const LoadContext &)> fixed(T value)
+{
+    return [value](const LoadContext &) { return value; };
 }
 
-QString optionKey(int index)
+std::function<bool(const int &)> inRange(int low, int high)
 {
-    return QStringLiteral("Option %1").arg(index);
+    return [low, high](const int &value) { return value >= low && value <= high; };
 }
 
-// An integer setting with a range: a value outside it reads as the default.
-int readInRange(const ProfileFile &ini, const QString &section, const QString &key, int defaultValue, int low,
-                int high)
+// The stored value as it reads; nothing when absent or not of the type.
+std::optional<QString> stored(const ProfileFile &ini, const Entry &entry, std::type_identity<QString>)
 {
-    const int value = ini.readInteger(section, key, defaultValue);
-    return value < low || value > high ? defaultValue : value;
+    if (!ini.hasKey(entry.section, entry.key))
+        return std::nullopt;
+    return ini.readString(entry.section, entry.key, QString());
 }
 
-// The entries of LScripts, as they are listed.
-QStringList languageEntries(const QString &programDir)
+std::optional<int> stored(const ProfileFile &ini, const Entry &entry, std::type_identity<int>)
 {
-    return ListDirectory(Settings::languageDir(programDir)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    if (!ini.hasKey(entry.section, entry.key))
+        return std::nullopt;
+    return ProfileFile::parseInteger(ini.readString(entry.section, entry.key, QString()));
 }
 
-// First start: the user picks a language from the script names; the choice is stored at once.
-// When it cannot be stored the error is shown and the choice still holds for this run.
-QString chooseFirstLanguage(SettingsWindow &window, ProfileFile &ini, const QStringList &entries)
+// Any number other than 0 is true.
+std::optional<bool> stored(const ProfileFile &ini, const Entry &entry, std::type_identity<bool>)
 {
-    QStringList names;
-    for (const QString &entry : entries)
-        names.append(NameWithoutExtension(entry));
-    QString chosen = window.dialogs().selectFromList(QStringLiteral("Please select language:"),
-                                                     CommaText::fromList(names));
-    if (chosen.isEmpty())
-        chosen = QStringLiteral("English");
-    chosen += QStringLiteral(".lng");
-    try {
-        ini.writeString(LanguageSection, FileKey, chosen);
-    } catch (const AppError &error) {
-        window.dialogs().showError(error.message());
-        return chosen;
-    }
-    return ini.readString(LanguageSection, FileKey, QStringLiteral("English.lng"));
+    const std::optional<int> number = stored(ini, entry, std::type_identity<int>());
+    return number ? std::optional<bool>(*number != 0) : std::nullopt;
+}
+
+void write(ProfileFile &ini, const Entry &entry, const QString &value)
+{
+    ini.writeString(entry.section, entry.key, value);
+}
+
+void write(ProfileFile &ini, const Entry &entry, int value)
+{
+    ini.writeInteger(entry.section, entry.key, value);
+}
+
+void write(ProfileFile &ini, const Entry &entry, bool value)
+{
+    ini.writeBool(entry.section, entry.key, value);
+}
+
+void load(const ProfileFile &ini, const Entry &entry, ProgramSettings &settings, const LoadContext &context)
+{
+    std::visit(
+        [&]<typename T>(const Field<T> &field) {
+            std::optional<T> value = stored(ini, entry, std::type_identity<T>());
+            if (value && field.valid && !field.valid(*value))
+                value.reset();
+            T result = value ? *value : field.defaultValue(context);
+            if (field.settle)
+                result = field.settle(result, context);
+            if (field.takeEffect)
+                field.takeEffect(result, context);
+            field.at(settings) = result;
+        },
+        entry.field);
+}
+
+void save(ProfileFile &ini, const Entry &entry, ProgramSettings &values)
+{
+    std::visit(
+        [&]<typename T>(const Field<T> &field) {
+            const T &value = field.at(values);
+            if constexpr (std::is_same_v<T, QString>) {
+                if (field.keepStoredWhenEmpty && value.isEmpty())
+                    return;
+            }
+            write(ini, entry, value);
+        },
+        entry.field);
 }
 
 QString caption(const char *key)
@@ -87,32 +155,151 @@ void useScript(const QString &path)
     UseQtTranslationsFor(path);
 }
 
-// Everything that shows the active script's texts: the window, the lists' titles, the dialogs,
-// the About text, the help file list.
-void applyLanguageTexts(SettingsWindow &window)
+QString scriptPath(const QString &programDir, const QString &language)
 {
-    window.translateWindow();
-    window.refreshPlayerNames();
-    window.fillHelpFileList();
-    window.aboutPage().loadDonationText(window.programDir(), window.optionsPage().selectedLanguage());
+    return Settings::languageDir(programDir) + u'/' + language;
+}
 
-    SetDialogTexts({
-        .ok = caption("OK"),
-        .cancel = caption("Cancel"),
-        .yes = caption("Yes"),
-        .no = caption("No"),
-        .information = caption("Information"),
-        .confirmation = caption("Confirmation"),
-        .warning = caption("Warning"),
-        .input = caption("Input"),
-    });
+// The entry that matches without regard to case names the file as it is on disk.
+QString languageEntry(const QString &language, const QStringList &entries)
+{
+    for (const QString &entry : entries)
+        if (entry.compare(language, Qt::CaseInsensitive) == 0)
+            return entry;
+    return language;
+}
 
-    window.setListHeaders({
-        .recordColumns = {caption("Points"), caption("Date"), caption("Comment")},
-        .topColumns = {caption("No."), caption("Game"), caption("Points"), caption("Date"), caption("Comment")},
-        .gamesGridCells = {caption("No."), caption("Game"), caption("Category")},
-        .bestCell = caption("Best"),
-    });
+// First start: the user picks a language from the script names; the choice is stored at once.
+// When it cannot be stored the error is shown and the choice still holds for this run.
+QString chooseFirstLanguage(Dialogs &dialogs, ProfileFile &ini, const QStringList &entries)
+{
+    QStringList names;
+    for (const QString &entry : entries)
+        names.append(NameWithoutExtension(entry));
+    QString chosen = dialogs.selectFromList(QStringLiteral("Please select language:"), CommaText::fromList(names));
+    if (chosen.isEmpty())
+        chosen = QStringLiteral("English");
+    chosen += QStringLiteral(".lng");
+    try {
+        ini.writeString(LanguageSection, FileKey, chosen);
+    } catch (const AppError &error) {
+        dialogs.showError(error.message());
+        return chosen;
+    }
+    return ini.readString(LanguageSection, FileKey, QStringLiteral("English.lng"));
+}
+
+// Every setting, in the order in which it is written.
+QList<Entry> buildTable()
+{
+    QList<Entry> table;
+    auto add = [&table]<typename T>(const QString &section, const QString &key, Field<T> field,
+                                     bool writtenOnLanguageChange = false) {
+        table.append(Entry{section, key, std::move(field), writtenOnLanguageChange});
+    };
+
+    for (int n = 1; n <= 10; ++n)
+        add(QStringLiteral("Player %1").arg(n), QStringLiteral("Name"),
+            Field<QString>{
+                .at = [n](ProgramSettings &s) -> QString & { return s.playerNames[size_t(n - 1)]; },
+                .defaultValue = [n](const LoadContext &) { return defaultPlayerName(n); },
+                .settle = [](const QString &name, const LoadContext &) { return LineText::oneLine(name); },
+            });
+
+    for (int i = 0; i < OptionsPage::optionCount(); ++i)
+        add(QStringLiteral("General options"), QStringLiteral("Option %1").arg(i),
+            Field<bool>{
+                .at = [i](ProgramSettings &s) -> bool & { return s.options[size_t(i)]; },
+                .defaultValue = fixed(false),
+            });
+
+    const QString lineColor = QStringLiteral("Line color");
+    add(lineColor, QStringLiteral("Alternating"),
+        Field<bool>{.at = [](ProgramSettings &s) -> bool & { return s.alternatingLines; }, .defaultValue = fixed(true)});
+    add(lineColor, QStringLiteral("Color 1"),
+        Field<int>{.at = [](ProgramSettings &s) -> int & { return s.lineColor1; },
+                   .defaultValue = fixed(ColorValue::TooltipBackground)});
+    add(lineColor, QStringLiteral("Color 2"),
+        Field<int>{.at = [](ProgramSettings &s) -> int & { return s.lineColor2; },
+                   .defaultValue = fixed(ColorValue::Yellow)});
+
+    add(QStringLiteral("Week"), QStringLiteral("First day"),
+        Field<int>{.at = [](ProgramSettings &s) -> int & { return s.firstWeekday; },
+                   .defaultValue = fixed(0),
+                   .valid = inRange(0, 6)});
+
+    const QString colors = QStringLiteral("Colors");
+    add(colors, QStringLiteral("Messages start color"),
+        Field<int>{.at = [](ProgramSettings &s) -> int & { return s.msgStartColor; },
+                   .defaultValue = fixed(ColorValue::Yellow)});
+    add(colors, QStringLiteral("Messages end color"),
+        Field<int>{.at = [](ProgramSettings &s) -> int & { return s.msgEndColor; },
+                   .defaultValue = fixed(ColorValue::Fuchsia)});
+
+    add(WindowSection, QStringLiteral("Color"),
+        Field<int>{.at = [](ProgramSettings &s) -> int & { return s.windowColor; },
+                   .defaultValue = fixed(ColorValue::ButtonFace)});
+    // By default the designed size centred on the screen.
+    add(WindowSection, QStringLiteral("Left"),
+        Field<int>{.at = [](ProgramSettings &s) -> int & { return s.windowPosition.rx(); },
+                   .defaultValue = [](const LoadContext &c) {
+                       return c.screen.width() / 2 - Settings::DesignedWindowSize.width() / 2;
+                   }},
+        true);
+    add(WindowSection, QStringLiteral("Top"),
+        Field<int>{.at = [](ProgramSettings &s) -> int & { return s.windowPosition.ry(); },
+                   .defaultValue = [](const LoadContext &c) {
+                       return c.screen.height() / 2 - Settings::DesignedWindowSize.height() / 2;
+                   }},
+        true);
+    add(WindowSection, QStringLiteral("State"),
+        Field<bool>{.at = [](ProgramSettings &s) -> bool & { return s.maximized; }, .defaultValue = fixed(false)});
+
+    add(QStringLiteral("Category bar"), QStringLiteral("Position"),
+        Field<int>{.at = [](ProgramSettings &s) -> int & { return s.categoryPosition; },
+                   .defaultValue = fixed(0),
+                   .valid = inRange(0, 1)});
+
+    add(LanguageSection, FileKey,
+        Field<QString>{
+            .at = [](ProgramSettings &s) -> QString & { return s.language; },
+            .defaultValue = [](const LoadContext &c) { return c.chooseLanguage(); },
+            .valid = [](const QString &language) { return !language.isEmpty(); },
+            .settle = [](const QString &language, const LoadContext &c) {
+                return languageEntry(language, c.languageEntries);
+            },
+            .takeEffect = [](const QString &language, const LoadContext &c) {
+                useScript(scriptPath(c.programDir, language));
+            },
+            .keepStoredWhenEmpty = true,
+        },
+        true);
+    return table;
+}
+
+const QList<Entry> &settingsTable()
+{
+    static const QList<Entry> table = buildTable();
+    return table;
+}
+
+bool takesEffect(const Entry &entry)
+{
+    return std::visit([](const auto &field) { return bool(field.takeEffect); }, entry.field);
+}
+
+// The table with what takes effect first: the defaults of the others may depend on it.
+const QList<const Entry *> &readingOrder()
+{
+    static const QList<const Entry *> order = [] {
+        QList<const Entry *> entries;
+        for (const bool first : {true, false})
+            for (const Entry &entry : settingsTable())
+                if (takesEffect(entry) == first)
+                    entries.append(&entry);
+        return entries;
+    }();
+    return order;
 }
 
 } // namespace
@@ -129,129 +316,86 @@ QString languageDir(const QString &programDir)
     return programDir + QStringLiteral("/LScripts");
 }
 
-void LoadSettings(SettingsWindow &window)
+QStringList languageEntries(const QString &programDir)
 {
-    OptionsPage &options = window.optionsPage();
-    const QString programDir = window.programDir();
+    return ListDirectory(languageDir(programDir)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
 
+ProgramSettings LoadSettings(const QString &programDir, Dialogs &dialogs, QSize screenSize)
+{
     SetGradientStartColor(ColorValue::Yellow);
     SetGradientEndColor(ColorValue::Fuchsia);
 
-    const QStringList entries = languageEntries(programDir);
-    options.setLanguages(entries);
-
     ProfileFile ini(settingsPath(programDir));
+    LoadContext context{programDir, languageEntries(programDir), screenSize, {}};
+    context.chooseLanguage = [&] { return chooseFirstLanguage(dialogs, ini, context.languageEntries); };
 
-    QString language = ini.readString(LanguageSection, FileKey, QString());
-    if (language.isEmpty())
-        language = chooseFirstLanguage(window, ini, entries);
-    else
-        language = ini.readString(LanguageSection, FileKey, QStringLiteral("English.lng"));
-    // The entry that matched without regard to case names the file as it is on disk.
-    if (options.selectLanguage(language))
-        language = options.selectedLanguage();
-    useScript(languageDir(programDir) + u'/' + language);
-
-    for (int n = 1; n <= 10; ++n)
-        window.setPlayerName(n, LineText::oneLine(ini.readString(playerSection(n), QStringLiteral("Name"),
-                                                                 defaultPlayerName(n))));
-
-    for (int i = 0; i < options.optionCount(); ++i)
-        options.setOption(i, ini.readBool(GeneralOptionsSection, optionKey(i), false));
-
-    options.setAlternatingLines(ini.readBool(LineColorSection, QStringLiteral("Alternating"), true));
-    options.lineColor1()->setColorValue(
-        ini.readInteger(LineColorSection, QStringLiteral("Color 1"), ColorValue::TooltipBackground));
-    options.lineColor2()->setColorValue(ini.readInteger(LineColorSection, QStringLiteral("Color 2"), ColorValue::Yellow));
-
-    options.setFirstWeekday(readInRange(ini, WeekSection, QStringLiteral("First day"), 0, 0, 6));
-
-    options.msgStartColor()->setColorValue(
-        ini.readInteger(ColorsSection, QStringLiteral("Messages start color"), ColorValue::Yellow));
-    options.msgEndColor()->setColorValue(
-        ini.readInteger(ColorsSection, QStringLiteral("Messages end color"), ColorValue::Fuchsia));
-
-    options.windowColor()->setColorValue(ini.readInteger(WindowSection, QStringLiteral("Color"), ColorValue::ButtonFace));
-
-    const QSize screen = window.screenSize();
-    const int left = ini.readInteger(WindowSection, QStringLiteral("Left"),
-                                     screen.width() / 2 - DesignedWindowSize.width() / 2);
-    const int top = ini.readInteger(WindowSection, QStringLiteral("Top"),
-                                    screen.height() / 2 - DesignedWindowSize.height() / 2);
-    window.moveWindow({left, top});
-    if (ini.readBool(WindowSection, QStringLiteral("State"), false))
-        window.maximizeWindow();
-
-    options.setCategoryPosition(readInRange(ini, CategoryBarSection, QStringLiteral("Position"), 0, 0, 1));
-
-    window.setWindowColor(options.windowColor()->colorValue());
-    window.placeCategoryBar(options.categoryPosition());
-    SetGradientStartColor(options.msgStartColor()->colorValue());
-    SetGradientEndColor(options.msgEndColor()->colorValue());
-    applyLanguageTexts(window);
+    ProgramSettings settings;
+    for (const Entry *entry : readingOrder())
+        load(ini, *entry, settings, context);
+    return settings;
 }
 
-void SaveSettings(SettingsWindow &window)
+void SaveSettings(const QString &programDir, const ProgramSettings &settings)
 {
-    const OptionsPage &options = window.optionsPage();
-    ProfileFile ini(settingsPath(window.programDir()));
+    // The table's slots reach into a settings value of their own.
+    ProgramSettings values = settings;
+    ProfileFile ini(settingsPath(programDir));
     // One write of the file for all values.
     ini.beginUpdate();
-
-    for (int n = 1; n <= 10; ++n)
-        ini.writeString(playerSection(n), QStringLiteral("Name"), window.playerName(n));
-
-    for (int i = 0; i < options.optionCount(); ++i)
-        ini.writeBool(GeneralOptionsSection, optionKey(i), options.option(i));
-
-    ini.writeBool(LineColorSection, QStringLiteral("Alternating"), options.alternatingLines());
-    ini.writeInteger(LineColorSection, QStringLiteral("Color 1"), options.lineColor1()->colorValue());
-    ini.writeInteger(LineColorSection, QStringLiteral("Color 2"), options.lineColor2()->colorValue());
-
-    ini.writeInteger(WeekSection, QStringLiteral("First day"), options.firstWeekday());
-
-    ini.writeInteger(ColorsSection, QStringLiteral("Messages start color"), options.msgStartColor()->colorValue());
-    ini.writeInteger(ColorsSection, QStringLiteral("Messages end color"), options.msgEndColor()->colorValue());
-
-    const QPoint position = window.windowPosition();
-    ini.writeInteger(WindowSection, QStringLiteral("Color"), options.windowColor()->colorValue());
-    ini.writeInteger(WindowSection, QStringLiteral("Left"), position.x());
-    ini.writeInteger(WindowSection, QStringLiteral("Top"), position.y());
-    ini.writeBool(WindowSection, QStringLiteral("State"), window.windowMaximized());
-
-    ini.writeInteger(CategoryBarSection, QStringLiteral("Position"), options.categoryPosition());
-
-    // With no entry selected (the stored script is gone from LScripts) the stored name stays.
-    const QString language = options.selectedLanguage();
-    if (!language.isEmpty())
-        ini.writeString(LanguageSection, FileKey, language);
+    for (const Entry &entry : settingsTable())
+        save(ini, entry, values);
     ini.endUpdate();
 }
 
-void ChangeLanguage(SettingsWindow &window)
+PlayerNames ChangeLanguage(const QString &programDir, const QString &language, QPoint windowPosition,
+                           PlayerNames names)
 {
-    OptionsPage &options = window.optionsPage();
-    const QString language = options.selectedLanguage();
     if (language.isEmpty())
-        return;
-    ProfileFile ini(settingsPath(window.programDir()));
-    const QPoint position = window.windowPosition();
+        return names;
+    ProgramSettings changed;
+    changed.language = language;
+    changed.windowPosition = windowPosition;
+    ProfileFile ini(settingsPath(programDir));
     ini.beginUpdate();
-    ini.writeString(LanguageSection, FileKey, language);
-    ini.writeInteger(WindowSection, QStringLiteral("Left"), position.x());
-    ini.writeInteger(WindowSection, QStringLiteral("Top"), position.y());
+    for (const Entry *entry : readingOrder())
+        if (entry->writtenOnLanguageChange)
+            save(ini, *entry, changed);
     ini.endUpdate();
 
-    // Only the texts change: names, options and colours stay as the user left them. A player
-    // still called by the default name takes the default name of the new language.
-    QStringList oldDefaults;
+    // A player still called by the default name takes the default name of the new language.
+    PlayerNames oldDefaults;
     for (int n = 1; n <= 10; ++n)
-        oldDefaults.append(defaultPlayerName(n));
-    useScript(languageDir(window.programDir()) + u'/' + language);
+        oldDefaults[size_t(n - 1)] = defaultPlayerName(n);
+    useScript(scriptPath(programDir, language));
     for (int n = 1; n <= 10; ++n)
-        if (window.playerName(n) == oldDefaults[n - 1])
-            window.setPlayerName(n, defaultPlayerName(n));
-    applyLanguageTexts(window);
+        if (names[size_t(n - 1)] == oldDefaults[size_t(n - 1)])
+            names[size_t(n - 1)] = defaultPlayerName(n);
+    return names;
+}
+
+ListHeaders listHeaders()
+{
+    return {
+        .recordColumns = {caption("Points"), caption("Date"), caption("Comment")},
+        .topColumns = {caption("No."), caption("Game"), caption("Points"), caption("Date"), caption("Comment")},
+        .gamesGridCells = {caption("No."), caption("Game"), caption("Category")},
+        .bestCell = caption("Best"),
+    };
+}
+
+void translateDialogs()
+{
+    SetDialogTexts({
+        .ok = caption("OK"),
+        .cancel = caption("Cancel"),
+        .yes = caption("Yes"),
+        .no = caption("No"),
+        .information = caption("Information"),
+        .confirmation = caption("Confirmation"),
+        .warning = caption("Warning"),
+        .input = caption("Input"),
+    });
 }
 
 } // namespace Settings

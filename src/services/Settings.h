@@ -1,14 +1,16 @@
 #pragma once
 
+#include "services/OptionsPage.h"
+
 #include <QPoint>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
 
-class AboutPage;
+#include <array>
+
 class Dialogs;
-class OptionsPage;
 
 // Column and cell titles of the lists, fetched from the script's "Captions" with each settings load.
 struct ListHeaders
@@ -21,33 +23,31 @@ struct ListHeaders
     bool operator==(const ListHeaders &) const = default;
 };
 
-// What reading and writing the settings needs of the main window.
-class SettingsWindow
+// The names of players 1..10.
+using PlayerNames = std::array<QString, 10>;
+
+// Every value of Data/TALLIMO.INI. The defaults are those of the settings table, which reading
+// the file gives for what is missing.
+struct ProgramSettings
 {
-public:
-    virtual ~SettingsWindow() = default;
+    // The entry of LScripts; empty when none is selected (the stored name then stays).
+    QString language;
+    PlayerNames playerNames;
+    // The ticks of the Options page's general options.
+    std::array<bool, OptionsPage::optionCount()> options{};
+    bool alternatingLines = false;
+    qint32 lineColor1 = 0;
+    qint32 lineColor2 = 0;
+    int firstWeekday = 0; // 0 = Sunday .. 6 = Saturday
+    qint32 msgStartColor = 0;
+    qint32 msgEndColor = 0;
+    qint32 windowColor = 0;
+    // The outer window's top left corner.
+    QPoint windowPosition;
+    bool maximized = false;
+    int categoryPosition = 0; // 0 = left, 1 = right
 
-    virtual QString programDir() const = 0;
-    virtual Dialogs &dialogs() = 0;
-    virtual OptionsPage &optionsPage() = 0;
-    virtual AboutPage &aboutPage() = 0;
-
-    virtual QString playerName(int player) const = 0;
-    virtual void setPlayerName(int player, const QString &name) = 0;
-
-    // The outer window's top left corner, its screen's size, maximizing.
-    virtual QPoint windowPosition() const = 0;
-    virtual void moveWindow(const QPoint &topLeft) = 0;
-    virtual QSize screenSize() const = 0;
-    virtual bool windowMaximized() const = 0;
-    virtual void maximizeWindow() = 0;
-
-    virtual void setWindowColor(qint32 color) = 0;
-    virtual void translateWindow() = 0;
-    virtual void refreshPlayerNames() = 0;
-    virtual void placeCategoryBar(int position) = 0;
-    virtual void fillHelpFileList() = 0;
-    virtual void setListHeaders(const ListHeaders &headers) = 0;
+    bool operator==(const ProgramSettings &) const = default;
 };
 
 // Data/TALLIMO.INI: the program's settings, read at start and on a change of language and
@@ -60,17 +60,32 @@ constexpr QSize DesignedWindowSize{640, 480};
 QString settingsPath(const QString &programDir);
 QString languageDir(const QString &programDir);
 
-// Reads every setting into the window and its Options page, choosing the language first
-// (asking for it when none is stored), then translates the window and fetches the texts of
-// the dialogs and lists.
-void LoadSettings(SettingsWindow &window);
+// The entries of LScripts, as they are listed.
+QStringList languageEntries(const QString &programDir);
 
-// Writes every setting from the window and its Options page. Throws AppError
-// "Unable to write to <path>" at the first write that fails.
-void SaveSettings(SettingsWindow &window);
+// Reads every setting. The language comes first: with none stored the user picks one from the
+// scripts' names with dialogs and the choice is stored at once; then its script becomes the
+// active one (with Qt's translations), since the default player names come from it. The
+// language is named as its entry in LScripts when one matches without regard to case. The
+// default window position centres the designed size on screenSize. The message gradient is
+// set to its default colours before anything is asked.
+ProgramSettings LoadSettings(const QString &programDir, Dialogs &dialogs, QSize screenSize);
 
-// The language chosen in LngListBox: stores it with the window's position, then shows every text
-// in it; names, options and colours stay as they are (a default player name follows the language).
-void ChangeLanguage(SettingsWindow &window);
+// Writes every setting in one write of the file; an empty language leaves the stored one.
+// Throws AppError "Unable to write to <path>" when the file cannot be written.
+void SaveSettings(const QString &programDir, const ProgramSettings &settings);
+
+// A change to the language entry language (nothing happens when it is empty): stores it with
+// the window's position, then makes its script the active one. Returns the names, where a
+// player still called by the old language's default name takes the new language's.
+// Throws AppError "Unable to write to <path>"; then the script stays as it was.
+PlayerNames ChangeLanguage(const QString &programDir, const QString &language, QPoint windowPosition,
+                           PlayerNames names);
+
+// The titles of the lists in the active script.
+ListHeaders listHeaders();
+
+// Gives the message dialogs their button texts and titles from the active script.
+void translateDialogs();
 
 } // namespace Settings
