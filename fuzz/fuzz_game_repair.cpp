@@ -81,11 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             for (int g = 0; g < count; ++g) {
                 if (tree.category(k).children[size_t(g)].text.isEmpty())
                     continue;
-                RowList rows;
-                for (const StoredRecord &record : tree.readRecords(k, g))
-                    rows.append({record.points, {QString(), record.comment, record.dateNumber}});
-                rows.append({QStringLiteral("7"), {QString(), QStringLiteral("added"), QStringLiteral("40000")}});
-                tree.StoreRecords(k, g, rows);
+                QList<StoredRecord> records = tree.readRecords(k, g);
+                records.append({QStringLiteral("7"), QStringLiteral("40000"), QStringLiteral("added")});
+                tree.StoreRecords(k, g, records);
                 expected[{k, g}].append({QStringLiteral("7"), QStringLiteral("40000"), QStringLiteral("added")});
             }
         }

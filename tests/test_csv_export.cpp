@@ -48,10 +48,10 @@ struct Window
     {
         PlayerSession &session = form().session();
         const int slot = session.addGame(1, name);
-        RowList rows;
+        QList<StoredRecord> rows;
         for (const QString &record : records) {
             const QStringList parts = record.split(u'/');
-            rows.append({parts.value(0), {QString(), parts.value(2), parts.value(1)}});
+            rows.append({parts.value(0), parts.value(1), parts.value(2)});
         }
         if (!rows.isEmpty())
             session.storeRecords({1, slot}, rows);

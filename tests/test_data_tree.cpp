@@ -14,7 +14,7 @@ DataTree chessTree()
     DataTree tree;
     tree.fresh();
     const int slot = tree.addGame(1, "Chess");
-    RowList records{{"120", {"02.11.2003", "", "37927"}}, {"250", {"17.05.2004", "won on time", "38124"}}};
+    QList<StoredRecord> records{{"120", "37927", ""}, {"250", "38124", "won on time"}};
     tree.StoreRecords(1, slot, records);
     tree.setGameComment(1, slot, "Blitz,Clubhouse");
     tree.setPictureIndex(1, slot, "0");
@@ -146,9 +146,9 @@ void DataTreeTest::storeRecordsLabelsAndShrinks()
     DataTree tree;
     tree.fresh();
     tree.addGame(1, "Chess");
-    RowList rows{{"80", {"d", "c80", "3"}}, {"250", {"d", "c250", "1"}}, {"120", {"d", "c120", "2"}}};
+    QList<StoredRecord> rows{{"80", "3", "c80"}, {"250", "1", "c250"}, {"120", "2", "c120"}};
     tree.StoreRecords(1, 0, rows);
-    QCOMPARE(rows[0].caption, QString("250"));
+    QCOMPARE(rows[0].points, QString("250"));
     const DataNode &records = tree.game(1, 0).children[0];
     QStringList labels;
     for (const DataNode &node : records.children)
@@ -173,11 +173,11 @@ void DataTreeTest::storeRecordsSortsAsSigned64Bit()
     DataTree tree;
     tree.fresh();
     tree.addGame(1, "Chess");
-    RowList rows{{"9", {}}, {"10", {}}, {"-5", {}}, {"9223372036854775807", {}}, {"2147483648", {}}, {"0", {}}};
+    QList<StoredRecord> rows{{"9"}, {"10"}, {"-5"}, {"9223372036854775807"}, {"2147483648"}, {"0"}};
     tree.StoreRecords(1, 0, rows);
     QStringList order;
-    for (const ListRow &row : rows)
-        order.append(row.caption);
+    for (const StoredRecord &row : rows)
+        order.append(row.points);
     QCOMPARE(order, (QStringList{"9223372036854775807", "2147483648", "10", "9", "0", "-5"}));
 }
 
@@ -186,10 +186,10 @@ void DataTreeTest::storeRecordsRefusesNonNumbers()
     DataTree tree;
     tree.fresh();
     tree.addGame(1, "Chess");
-    RowList rows{{"5", {"d", "", "1"}}};
+    QList<StoredRecord> rows{{"5", "1", ""}};
     tree.StoreRecords(1, 0, rows);
     const DataTree before = tree;
-    RowList bad{{"5", {}}, {"9223372036854775808", {}}};
+    QList<StoredRecord> bad{{"5"}, {"9223372036854775808"}};
     QCOMPARE(errorOf([&] { tree.StoreRecords(1, 0, bad); }),
              QString("'9223372036854775808' is not a valid integer value"));
     QCOMPARE(tree, before);
@@ -232,7 +232,7 @@ void DataTreeTest::userTextsAreCleaned()
     DataTree tree;
     tree.fresh();
     tree.addGame(1, typed);
-    RowList rows{{"1", {"d", typed, "2"}}};
+    QList<StoredRecord> rows{{"1", "2", typed}};
     tree.StoreRecords(1, 0, rows);
     QCOMPARE(tree.game(1, 0).text, stored);
 

@@ -355,7 +355,7 @@ void GamesListTest::deleteLastGameHidesGameArea()
     TempProgramDir dir;
     StartedWindow s(dir);
     ::addGame(s, "Chess");
-    RowList records{{"120", {"", "", "37927"}}};
+    QList<StoredRecord> records{{"120", "37927", ""}};
     s.form->session().storeRecords({1, 0}, records);
     s.form->FillGamesList();
     QCOMPARE(page(s).recordsPage().records().size(), 1);

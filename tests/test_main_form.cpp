@@ -88,7 +88,7 @@ void MainFormTest::exitYesSavesAndNewStartShowsSameData()
         Started s(dir);
         PlayerSession &session = s.form->session();
         const int slot = session.addGame(1, "Chess");
-        RowList records{{"120", {"", "", "37927"}}, {"250", {"", "won on time", "38124"}}};
+        QList<StoredRecord> records{{"120", "37927", ""}, {"250", "38124", "won on time"}};
         session.storeRecords({1, slot}, records);
         session.setGameComment({1, slot}, "Blitz,Clubhouse");
         s.form->setPlayerName(1, "Anna");

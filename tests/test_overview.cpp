@@ -51,9 +51,9 @@ void writePlayer(const QString &dataDir, int player, const QString &name, const 
                                    QString::number(DefaultGamesListColor)}});
     for (const PlayedGame &game : games) {
         const int slot = state.dataView.addGame(game.category, game.name);
-        RowList records;
+        QList<StoredRecord> records;
         for (const QString &points : game.points)
-            records.append({points, {QStringLiteral("01.01.2020"), QString(), QStringLiteral("43831")}});
+            records.append({points, QStringLiteral("43831"), QString()});
         state.dataView.StoreRecords(game.category, slot, records);
     }
     StoredPlayers window;
@@ -698,7 +698,7 @@ void OverviewTest::createListSavesCurrentPlayerFirstAndKeepsHisData()
     // An edit of player 1 that is in memory only.
     const PlayerState &state = w.form->player();
     const int slot = w.form->session().addGame(3, "Go");
-    RowList records{{"70", {"02.01.2020", "club", "43832"}}};
+    QList<StoredRecord> records{{"70", "43832", "club"}};
     w.form->session().storeRecords({3, slot}, records);
     const DataTree treeBefore = state.dataView;
     const RowList categoriesBefore = state.catListView;

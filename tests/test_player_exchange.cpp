@@ -43,7 +43,7 @@ void savePlayer(const TempProgramDir &dir, int player, const QString &game, cons
     PlayerState state;
     state.dataView.fresh();
     const int slot = state.dataView.addGame(1, game);
-    RowList records{{"120", {"", "close game", "37927"}}, {"250", {"", "", "38124"}}};
+    QList<StoredRecord> records{{"120", "37927", "close game"}, {"250", "38124", ""}};
     state.dataView.StoreRecords(1, slot, records);
     for (int n = 1; n <= 5; ++n)
         state.catListView.append({QStringLiteral("Category %1").arg(n),

@@ -55,7 +55,7 @@ PlayerOnDisk savedOldPlayer(const QString &dataDir)
     PlayerFiles files(dataDir);
     old.window.load(files, 2, old.state);
     const int chess = old.state.dataView.addGame(1, "Chess");
-    RowList records{{"250", {"", "won", "38124"}}};
+    QList<StoredRecord> records{{"250", "38124", "won"}};
     old.state.dataView.StoreRecords(1, chess, records);
     old.state.dataView.setPictureIndex(1, chess, "1");
     old.state.playerData = {"424D0011", "424D2233"};
@@ -70,7 +70,7 @@ PlayerOnDisk savedOldPlayer(const QString &dataDir)
 PlayerOnDisk changedPlayer(PlayerOnDisk player)
 {
     const int go = player.state.dataView.addGame(2, "Go");
-    RowList records{{"90", {"", "", "40000"}}, {"120", {"", "club", "40001"}}};
+    QList<StoredRecord> records{{"90", "40000", ""}, {"120", "40001", "club"}};
     player.state.dataView.StoreRecords(2, go, records);
     player.state.dataView.setPictureIndex(2, go, "2");
     // Chess's picture was removed: its line is emptied and kept, so the other numbers stay.

@@ -115,10 +115,10 @@ struct Window
     void addGame(int category, const QString &name, const QStringList &records = {})
     {
         const int slot = form().session().addGame(category, name);
-        RowList rows;
+        QList<StoredRecord> rows;
         for (const QString &record : records) {
             const QStringList parts = record.split(u'/');
-            rows.append({parts.value(0), {QString(), parts.value(2), parts.value(1)}});
+            rows.append({parts.value(0), parts.value(1), parts.value(2)});
         }
         if (!rows.isEmpty())
             form().session().storeRecords({category, slot}, rows);

@@ -260,11 +260,9 @@ void TreeRepairTest::repairedTreeTakesStoresAndSaves()
                        DataTree::TooDeep::Keep);
     QList<QByteArray> store;
     RepairTree(tree, store);
-    RowList rows;
-    for (const StoredRecord &r : tree.readRecords(1, 0))
-        rows.append({r.points, {QString(), r.comment, r.dateNumber}});
-    rows.append({"300", {QString(), "new", "40000"}});
-    tree.StoreRecords(1, 0, rows);
+    QList<StoredRecord> records = tree.readRecords(1, 0);
+    records.append({"300", "40000", "new"});
+    tree.StoreRecords(1, 0, records);
 
     DataTree back;
     back.loadFromBytes(tree.toFileBytes());

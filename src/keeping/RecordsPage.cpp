@@ -459,9 +459,14 @@ void RecordsPage::ShowGame(std::optional<GameRef> shown)
         }
     }
 
-    SortRecords(m_records);
+    sortRows(m_records);
     FillDisplayList();
     m_fullSizeButton->setEnabled(m_gamePicture.bmpSize().height() > 0);
+}
+
+void RecordsPage::sortRows(RowList &rows)
+{
+    Points::sortByPoints(rows, [](const ListRow &row) { return Points::parse(row.caption); });
 }
 
 QString RecordsPage::dateTextOf(const QString &dateNumber)
@@ -578,7 +583,13 @@ void RecordsPage::storeEdited(const std::function<void(RowList &)> &edit)
         return;
     RowList edited = m_records;
     edit(edited);
-    m_ctx.session.storeRecords(*shown, edited);
+    QList<StoredRecord> stored;
+    stored.reserve(edited.size());
+    for (const ListRow &row : edited)
+        stored.append({row.caption, row.subItem(2), row.subItem(1)});
+    m_ctx.session.storeRecords(*shown, stored);
+    // The rows take the order the tree keeps.
+    sortRows(edited);
     m_records = std::move(edited);
     ClearEntryFields();
     FillDisplayList();

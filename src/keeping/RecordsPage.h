@@ -98,6 +98,8 @@ private:
     bool canAdd() const;
     bool commentEdited() const;
     void setCommentText(const QString &text);
+    // Records rows in the order of the tree: by points, highest first.
+    static void sortRows(RowList &rows);
     // The short date of a date number; empty for a number that cannot be read.
     static QString dateTextOf(const QString &dateNumber);
 

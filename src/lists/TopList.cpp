@@ -70,35 +70,21 @@ QString rankText(qsizetype position)
 void rankRows(RowList &rows)
 {
     // Every value is read before anything changes, so a damaged one leaves the rows as they were.
-    struct Key
-    {
-        qint64 points;
-        qsizetype row;
-    };
-    std::vector<Key> keys;
-    keys.reserve(size_t(rows.size()));
     QHash<QString, QString> dates;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const ListRow &row = rows[i];
-        keys.push_back({Points::parse(row.subItem(PointsField)), i});
+    for (const ListRow &row : rows) {
         const QString dateNumber = row.subItem(DateNoField);
         if (!dates.contains(dateNumber))
             dates.insert(dateNumber, DateNumber::shortText(DateNumber::parse(dateNumber)));
     }
     // The same order as TopViewCompare, with equal points in their first order.
-    std::stable_sort(keys.begin(), keys.end(), [](const Key &a, const Key &b) { return a.points > b.points; });
-
-    RowList ranked;
-    ranked.reserve(rows.size());
-    for (size_t k = 0; k < keys.size(); ++k) {
-        ListRow row = std::move(rows[keys[k].row]);
-        row.caption = rankText(qsizetype(k));
+    Points::sortByPoints(rows, [](const ListRow &row) { return Points::parse(row.subItem(PointsField)); });
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        ListRow &row = rows[k];
+        row.caption = rankText(k);
         while (row.subItems.size() < FieldCount)
             row.subItems.append(QString());
         row.subItems[DateField] = dates.value(row.subItems[DateNoField]);
-        ranked.append(std::move(row));
     }
-    rows = std::move(ranked);
 }
 
 RowList buildRows(const DataTree &tree, int category, const Progress &progress)

@@ -143,7 +143,7 @@ void PlayerSession::deleteGame(const GameRef &game)
         m_shownGame.reset();
 }
 
-void PlayerSession::storeRecords(const GameRef &game, RowList &records)
+void PlayerSession::storeRecords(const GameRef &game, QList<StoredRecord> &records)
 {
     m_state.dataView.StoreRecords(game.category, game.gameIndex, records);
     markUnsaved(DataFile::Records);

@@ -90,7 +90,7 @@ public:
     void renameGame(const GameRef &game, const QString &name);
     void deleteGame(const GameRef &game);
     // The records of the game, sorted by points, as the tree keeps them.
-    void storeRecords(const GameRef &game, RowList &records);
+    void storeRecords(const GameRef &game, QList<StoredRecord> &records);
     void setGameComment(const GameRef &game, const QString &commaText);
     // The picture text into the game's picture line (a new line for a game without one); the line.
     int setGamePicture(const GameRef &game, const QByteArray &pictureText);

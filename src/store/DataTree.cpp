@@ -198,21 +198,12 @@ void DataTree::renameGame(int category, int gameIndex, const QString &name)
     gameNode(category, gameIndex).text = text;
 }
 
-void SortRecords(RowList &records)
+void SortRecords(QList<StoredRecord> &records)
 {
-    std::vector<std::pair<qint64, qsizetype>> keys;
-    keys.reserve(size_t(records.size()));
-    for (qsizetype i = 0; i < records.size(); ++i)
-        keys.emplace_back(Points::parse(records[i].caption), i);
-    std::stable_sort(keys.begin(), keys.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
-    RowList sorted;
-    sorted.reserve(records.size());
-    for (const auto &key : keys)
-        sorted.append(std::move(records[key.second]));
-    records = std::move(sorted);
+    Points::sortByPoints(records, [](const StoredRecord &record) { return Points::parse(record.points); });
 }
 
-void DataTree::StoreRecords(int category, int gameIndex, RowList &records)
+void DataTree::StoreRecords(int category, int gameIndex, QList<StoredRecord> &records)
 {
     SortRecords(records);
     DataNode &r = gameChild(category, gameIndex, RecordsChild);
@@ -234,10 +225,10 @@ void DataTree::StoreRecords(int category, int gameIndex, RowList &records)
     }
     for (qsizetype i = 0; i < c; ++i) {
         DataNode &node = r.children[size_t(i)];
-        const ListRow &row = records[i];
-        childAt(node, 0).text = LineText::oneLine(row.caption);
-        childAt(node, 1).text = LineText::oneLine(row.subItem(2));
-        childAt(node, 2).text = LineText::oneLine(row.subItem(1));
+        const StoredRecord &record = records[i];
+        childAt(node, 0).text = LineText::oneLine(record.points);
+        childAt(node, 1).text = LineText::oneLine(record.dateNumber);
+        childAt(node, 2).text = LineText::oneLine(record.comment);
     }
 }
 

@@ -67,10 +67,10 @@ public:
 
     void renameGame(int category, int gameIndex, const QString &name);
 
-    // Sorts the records rows (caption points; sub-items date text, comment, date number) by points,
-    // highest first, and writes them into the game's record nodes. Throws
-    // "'%s' is not a valid integer value" for points that are not a 64-bit integer.
-    void StoreRecords(int category, int gameIndex, RowList &records);
+    // Sorts the records by points, highest first, and writes them into the game's record nodes.
+    // Throws "'%s' is not a valid integer value" for points that are not a 64-bit integer,
+    // changing nothing.
+    void StoreRecords(int category, int gameIndex, QList<StoredRecord> &records);
 
     // The game's records in order, skipping record nodes with empty points.
     QList<StoredRecord> readRecords(int category, int gameIndex) const;
@@ -111,5 +111,5 @@ private:
     qsizetype m_fileSizeHint = 0;
 };
 
-// Sorts records rows by points, highest first (equal points keep their order).
-void SortRecords(RowList &records);
+// Sorts records by points, highest first (equal points keep their order).
+void SortRecords(QList<StoredRecord> &records);

@@ -34,12 +34,6 @@ bool isWholeRecord(const DataNode &record)
            && isLeaf(record.children[2]) && Points::tryParse(record.children[0].text).has_value();
 }
 
-struct KeptRecord
-{
-    qint64 points;
-    StoredRecord fields;
-};
-
 DataNode recordNode(qsizetype label, const StoredRecord &record)
 {
     DataNode node(QStringLiteral("Record%1").arg(label));
@@ -53,12 +47,11 @@ DataNode recordNode(qsizetype label, const StoredRecord &record)
 // Rebuilds the records of one game from every record node of its "Records" parts.
 void repairRecords(const std::vector<const DataNode *> &parts, DataNode &records, GameDamage &damage)
 {
-    std::vector<KeptRecord> kept;
+    QList<StoredRecord> kept;
     for (const DataNode *part : parts) {
         for (const DataNode &record : part->children) {
             if (isWholeRecord(record)) {
-                kept.push_back({*Points::tryParse(record.children[0].text),
-                                {record.children[0].text, record.children[1].text, record.children[2].text}});
+                kept.push_back({record.children[0].text, record.children[1].text, record.children[2].text});
                 continue;
             }
             QStringList fields;
@@ -67,21 +60,21 @@ void repairRecords(const std::vector<const DataNode *> &parts, DataNode &records
             // A record with empty points holds no score and is passed over when records are read.
             if (record.children.size() == 3 && empty)
                 continue;
-            const std::optional<qint64> points = fields.isEmpty() ? std::nullopt : Points::tryParse(fields[0]);
-            if (!points) {
+            if (fields.isEmpty() || !Points::tryParse(fields[0])) {
                 ++damage.recordsLeftOut;
                 continue;
             }
-            kept.push_back({*points, {fields[0], fields.value(1), fields.value(2)}});
+            kept.push_back({fields[0], fields.value(1), fields.value(2)});
             damage.repaired = true;
         }
     }
-    std::stable_sort(kept.begin(), kept.end(), [](const KeptRecord &a, const KeptRecord &b) { return a.points > b.points; });
+    // Every kept record's points are a number.
+    SortRecords(kept);
     records.children.clear();
-    records.children.reserve(kept.size());
-    const qsizetype count = qsizetype(kept.size());
+    records.children.reserve(size_t(kept.size()));
+    const qsizetype count = kept.size();
     for (qsizetype i = 0; i < count; ++i)
-        records.children.push_back(recordNode(count - 1 - i, kept[size_t(i)].fields));
+        records.children.push_back(recordNode(count - 1 - i, kept[i]));
 }
 
 bool recordsInShape(const DataNode &records)

@@ -169,10 +169,10 @@ QString loadedName(const LoadedPlayer &loaded)
 void changePlayer(PlayerState &state, QString &name, RowList &overView)
 {
     DataTree &tree = state.dataView;
-    RowList records{{"777", {"", "changed", "45000"}}, {"12", {"", "", "45001"}}};
+    QList<StoredRecord> records{{"777", "45000", "changed"}, {"12", "45001", ""}};
     tree.StoreRecords(1, 0, records);
     const int added = tree.addGame(3, QStringLiteral("Saved while killed"));
-    RowList addedRecords{{"5", {"", "first", "45002"}}};
+    QList<StoredRecord> addedRecords{{"5", "45002", "first"}};
     tree.StoreRecords(3, added, addedRecords);
 
     // Every picture line moves, and a new picture comes in.
