@@ -75,21 +75,9 @@ void TMainForm::buildControls()
         "QTabWidget#GameControl > QTabBar::tab { border: 1px solid palette(dark); border-radius: 3px;"
         " padding: 4px 10px; margin: 2px; background: palette(button); }"
         "QTabWidget#GameControl > QTabBar::tab:selected { background: palette(midlight); border-style: inset; }"));
-    const struct
-    {
-        const char *name;
-        const char *caption;
-    } sheets[] = {
-        {"MaintenanceSheet", "Maintenance"}, {"OverviewSheet", "Overview"}, {"ImportExportSheet", "Im- / Export"},
-        {"OptionsSheet", "Options"},         {"HelpSheet", "Help"},         {"AboutSheet", "About"},
-    };
-    for (const auto &each : sheets) {
-        auto *sheet = new QWidget;
-        sheet->setObjectName(QLatin1String(each.name));
-        m_gameControl->addTab(sheet, QString::fromLatin1(each.caption));
-    }
 
-    m_optionsPage = std::make_unique<OptionsPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("OptionsSheet")));
+    // The Options page first: every other page reads its choices.
+    m_optionsPage = std::make_unique<OptionsPage>(newSheet("OptionsSheet"));
     // Queued: the change of language refills LngListBox, which must not happen inside its own signal.
     connect(m_optionsPage.get(), &OptionsPage::languageSelected, this, &TMainForm::LngListBoxClick,
             Qt::QueuedConnection);
@@ -111,8 +99,6 @@ void TMainForm::buildControls()
     });
     createPages();
 
-    m_aboutPage = std::make_unique<AboutPage>(m_gameControl->findChild<QWidget *>(QStringLiteral("AboutSheet")), m_dialogs);
-
     m_bottomBar = new QWidget(this);
     m_bottomBar->setObjectName(QStringLiteral("BottomPanel"));
     m_progressBox = new QGroupBox(QStringLiteral("Progress"), m_bottomBar);
@@ -127,14 +113,29 @@ void TMainForm::buildControls()
     connect(m_exitButton, &QPushButton::clicked, this, &TMainForm::ExitButtonClick);
 }
 
+// The page control's tabs in their order, and the pages inside them.
 void TMainForm::createPages()
 {
-    m_pages = {
-        new MaintenancePage(*m_context),
-        new OverviewPage(*m_context),
-        new TopPage(*m_context),
-        new ImportExportPage(*m_context),
-    };
+    addPage<MaintenancePage>("MaintenanceSheet", "Maintenance");
+    addPage<TopPage>(); // on the Maintenance page's "Top List" sheet
+    addPage<OverviewPage>("OverviewSheet", "Overview");
+    addPage<ImportExportPage>("ImportExportSheet", "Im- / Export");
+    m_gameControl->addTab(m_optionsPage->sheet(), QStringLiteral("Options"));
+    m_gameControl->addTab(newSheet("HelpSheet"), QStringLiteral("Help"));
+    m_gameControl->addTab(newSheet("AboutSheet"), QStringLiteral("About"));
+    m_aboutPage = std::make_unique<AboutPage>(sheet("AboutSheet"), m_dialogs);
+}
+
+QWidget *TMainForm::newSheet(const char *name)
+{
+    auto *sheet = new QWidget;
+    sheet->setObjectName(QLatin1String(name));
+    return sheet;
+}
+
+QWidget *TMainForm::sheet(const char *name) const
+{
+    return m_gameControl->findChild<QWidget *>(QLatin1String(name));
 }
 
 void TMainForm::FormCreate()

@@ -130,6 +130,16 @@ private:
     }
     // The pages, each built from the context on its sheet.
     void createPages();
+    // A page on a new tab of the page control, or on a sheet that another page made.
+    template<typename Page>
+    void addPage(const char *sheetName = nullptr, const char *caption = nullptr)
+    {
+        if (sheetName)
+            m_gameControl->addTab(newSheet(sheetName), QString::fromLatin1(caption));
+        m_pages.push_back(new Page(*m_context));
+    }
+    static QWidget *newSheet(const char *name);
+    QWidget *sheet(const char *name) const;
     void chooseOptionsColor(ColorSwatch *swatch);
     void showDamagedFilesSetAside(const QStringList &paths);
     void FormCreate();

@@ -219,21 +219,21 @@ void RecordsPage::build()
     m_enterBox->installEventFilter(this);
     pageLayout->addWidget(m_enterBox);
 
-    connect(m_numEditButton, &QToolButton::clicked, this, [this] { runGuarded([this] { NumEditButtonClick(); }); });
-    connect(m_dateEditButton, &QToolButton::clicked, this, [this] { runGuarded([this] { DateEditButtonClick(); }); });
-    connect(m_recordAddButton, &QToolButton::clicked, this, [this] { runGuarded([this] { RecordAddButtonClick(); }); });
-    connect(m_recordChangeButton, &QToolButton::clicked, this, [this] { runGuarded([this] { RecordChangeButtonClick(); }); });
-    connect(m_recDeleteButton, &QToolButton::clicked, this, [this] { runGuarded([this] { RecDeleteButtonClick(); }); });
-    connect(m_gameCommentAddButton, &QToolButton::clicked, this, [this] { runGuarded([this] { GameCommentAddButtonClick(); }); });
+    ConnectHandler(m_numEditButton, &QToolButton::clicked, this, m_ctx, [this] { NumEditButtonClick(); });
+    ConnectHandler(m_dateEditButton, &QToolButton::clicked, this, m_ctx, [this] { DateEditButtonClick(); });
+    ConnectHandler(m_recordAddButton, &QToolButton::clicked, this, m_ctx, [this] { RecordAddButtonClick(); });
+    ConnectHandler(m_recordChangeButton, &QToolButton::clicked, this, m_ctx, [this] { RecordChangeButtonClick(); });
+    ConnectHandler(m_recDeleteButton, &QToolButton::clicked, this, m_ctx, [this] { RecDeleteButtonClick(); });
+    ConnectHandler(m_gameCommentAddButton, &QToolButton::clicked, this, m_ctx, [this] { GameCommentAddButtonClick(); });
     connect(m_recCommentEdit, &QLineEdit::returnPressed, this, [this] {
         if (canAdd())
-            runGuarded([this] { RecordAddButtonClick(); });
+            m_ctx.run([this] { RecordAddButtonClick(); });
     });
     connect(m_openPicButton, &QToolButton::clicked, this, &RecordsPage::openPictureRequested);
     connect(m_fullSizeButton, &QToolButton::clicked, this, &RecordsPage::fullSizeRequested);
     connect(m_recPrintPreviewButton, &QToolButton::clicked, this, &RecordsPage::printPreviewRequested);
     connect(m_recPrintButton, &QToolButton::clicked, this, &RecordsPage::printRequested);
-    connect(m_recListExpCsvButton, &QToolButton::clicked, this, [this] { runGuarded([this] { RecListExpCSVButtonClick(); }); });
+    ConnectHandler(m_recListExpCsvButton, &QToolButton::clicked, this, m_ctx, [this] { RecListExpCSVButtonClick(); });
 
     // textChanged comes only when a text really differs.
     for (QLineEdit *edit : {m_pointsEdit, m_dateDisplayEdit, m_dateNumberEdit})
@@ -252,19 +252,14 @@ void RecordsPage::build()
     connect(m_displayRecView, &QTreeView::clicked, this, [this] {
         if (std::exchange(m_loadedByPress, false))
             return;
-        runGuarded([this] { DisplayRecViewClick(); });
+        m_ctx.run([this] { DisplayRecViewClick(); });
     });
     connect(m_displayRecView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (m_selecting)
             return;
         m_loadedByPress = m_pressing;
-        runGuarded([this] { DisplayRecViewClick(); });
+        m_ctx.run([this] { DisplayRecViewClick(); });
     });
-}
-
-void RecordsPage::runGuarded(const std::function<void()> &handler)
-{
-    m_ctx.run(handler);
 }
 
 bool RecordsPage::eventFilter(QObject *watched, QEvent *event)

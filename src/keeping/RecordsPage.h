@@ -86,7 +86,6 @@ protected:
 
 private:
     void build();
-    void runGuarded(const std::function<void()> &handler);
     void RecListExpCSVButtonClick();
     int selectedDisplayRow() const;
     void selectDisplayRow(int row);

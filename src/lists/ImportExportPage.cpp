@@ -171,18 +171,10 @@ void ImportExportPage::build()
     page->addWidget(m_box, 1, 1);
 
     connect(m_taskBox, &RadioGroup::clicked, this, [this] { TaskBoxClick(); });
-    connect(m_findPathButton, &QToolButton::clicked, this, [this] { run([&] { FindPathButtonClick(); }); });
+    ConnectHandler(m_findPathButton, &QToolButton::clicked, this, m_context, [this] { FindPathButtonClick(); });
     connect(m_filePathEdit, &QLineEdit::textChanged, this, [this] { FilePathEditChange(); });
-    connect(m_exportButton, &QPushButton::clicked, this, [this] { run([&] { ExportButtonClick(); }); });
-    connect(m_importButton, &QPushButton::clicked, this, [this] { run([&] { ImportButtonClick(); }); });
-}
-
-void ImportExportPage::run(const std::function<void()> &handler)
-{
-    // An import writes a player's files and may load them again; an export reads them: no
-    // autosave meanwhile.
-    const PlayerSession::Busy busy(m_context.session);
-    m_context.run(handler);
+    ConnectHandler(m_exportButton, &QPushButton::clicked, this, m_context, [this] { ExportButtonClick(); });
+    ConnectHandler(m_importButton, &QPushButton::clicked, this, m_context, [this] { ImportButtonClick(); });
 }
 
 void ImportExportPage::retranslate()
@@ -238,6 +230,8 @@ void ImportExportPage::ExportButtonClick()
     if (player < 1 || target.isEmpty())
         return;
     PlayerSession &session = m_context.session;
+    // The player's files are read: no autosave meanwhile.
+    const PlayerSession::Busy busy(session);
     // The files take the current player's latest scores first, as the overview does.
     if (session.currentPlayer() == player)
         session.save();
@@ -268,6 +262,8 @@ void ImportExportPage::ImportButtonClick()
     if (player < 1 || source.isEmpty())
         return;
     PlayerSession &session = m_context.session;
+    // A player's files are written and may be loaded again: no autosave meanwhile.
+    const PlayerSession::Busy busy(session);
     const bool imported = PlayerExchange::importPlayer(
         source, session.files(), player, [&] { return confirmImport(player); },
         [this](int position) { setProgress(position); });

@@ -55,7 +55,6 @@ public:
 
 private:
     void build();
-    void run(const std::function<void()> &handler);
     void setProgress(int position);
     bool confirmImport(int player);
 

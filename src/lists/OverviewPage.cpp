@@ -175,26 +175,19 @@ void OverviewPage::buildControls()
 
 void OverviewPage::connectHandlers()
 {
-    connect(m_updateButton, &QToolButton::clicked, this, [this] { run([this] { OverviewUpdateButtonClick(); }); });
+    ConnectHandler(m_updateButton, &QToolButton::clicked, this, m_context, [this] { OverviewUpdateButtonClick(); });
     connect(m_printPreviewButton, &QToolButton::clicked, this, &OverviewPage::printPreviewRequested);
     connect(m_printButton, &QToolButton::clicked, this, &OverviewPage::printRequested);
-    connect(m_expCsvButton, &QToolButton::clicked, this, [this] { run([this] { OverviewExpCSVButtonClick(); }); });
-    connect(m_gameFilter, &QComboBox::activated, this, [this] { run([this] { GameFilterComboClick(); }); });
-    connect(m_categoryFilter, &QComboBox::activated, this, [this] { run([this] { CategoryFilterComboClick(); }); });
-    connect(m_bestPlayerFilter, &QComboBox::activated, this, [this] { run([this] { CategoryFilterComboClick(); }); });
+    ConnectHandler(m_expCsvButton, &QToolButton::clicked, this, m_context, [this] { OverviewExpCSVButtonClick(); });
+    ConnectHandler(m_gameFilter, &QComboBox::activated, this, m_context, [this] { GameFilterComboClick(); });
+    ConnectHandler(m_categoryFilter, &QComboBox::activated, this, m_context, [this] { CategoryFilterComboClick(); });
+    ConnectHandler(m_bestPlayerFilter, &QComboBox::activated, this, m_context, [this] { CategoryFilterComboClick(); });
     connect(m_pointsGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { OVPointsGridTopLeftChanged(); });
     // A wheel turned over the games grid moves the points grid, which the games grid follows.
     connect(m_gamesGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         if (!m_syncingScroll)
             m_pointsGrid->verticalScrollBar()->setValue(value);
     });
-}
-
-void OverviewPage::run(const std::function<void()> &handler)
-{
-    // The overview build saves the player and reads every player's files: no autosave meanwhile.
-    const PlayerSession::Busy busy(m_context.session);
-    m_context.run(handler);
 }
 
 bool OverviewPage::eventFilter(QObject *watched, QEvent *event)
@@ -325,6 +318,8 @@ void OverviewPage::OverviewUpdateButtonClick()
 {
     // The rows stay until the save is done, so that a save that fails loses none of them.
     PlayerSession &session = m_context.session;
+    // The player is saved and every player's files are read: no autosave meanwhile.
+    const PlayerSession::Busy busy(session);
     session.save();
     Overview::BuildResult built = Overview::BuildOverview(session.files(), session.playerNames(), m_context.progress);
     session.setPlayerNames(built.names);

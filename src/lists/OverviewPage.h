@@ -80,7 +80,6 @@ protected:
 private:
     void buildControls();
     void connectHandlers();
-    void run(const std::function<void()> &handler);
     void layoutGrids();
     void fillCombo(QComboBox *combo, QStringListModel *model, const QStringList &entries);
     void retranslateFilterTexts();

@@ -93,15 +93,10 @@ void TopPage::build()
     buttons->addStretch(1);
     layout->addLayout(buttons);
 
-    connect(m_updateButton, &QToolButton::clicked, this, [this] { runGuarded([this] { TopUpdateButtonClick(); }); });
-    connect(m_expCsvButton, &QToolButton::clicked, this, [this] { runGuarded([this] { TopExpCSVButtonClick(); }); });
+    ConnectHandler(m_updateButton, &QToolButton::clicked, this, m_context, [this] { TopUpdateButtonClick(); });
+    ConnectHandler(m_expCsvButton, &QToolButton::clicked, this, m_context, [this] { TopExpCSVButtonClick(); });
     connect(m_printPreviewButton, &QToolButton::clicked, this, &TopPage::printPreviewRequested);
     connect(m_printButton, &QToolButton::clicked, this, &TopPage::printRequested);
-}
-
-void TopPage::runGuarded(const std::function<void()> &handler)
-{
-    m_context.run(handler);
 }
 
 const RowList &TopPage::rows() const

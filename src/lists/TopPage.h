@@ -61,7 +61,6 @@ protected:
 
 private:
     void build();
-    void runGuarded(const std::function<void()> &handler);
 
     QWidget *m_sheet;
     PageContext &m_context;

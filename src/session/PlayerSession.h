@@ -38,7 +38,6 @@ public:
     ~PlayerSession() override;
 
     const PlayerFiles &files() const { return m_files; }
-    PlayerFiles &files() { return m_files; }
 
     // What it holds.
     int currentPlayer() const { return m_currentPlayer; }
