@@ -63,6 +63,10 @@ TMainForm::~TMainForm()
         qApp->removeEventFilter(this);
     if (m_dialogs.parentWindow() == this)
         m_dialogs.setParentWindow(nullptr);
+    // The pages go first, while the session and the context they were built with are whole.
+    m_pages.clear();
+    delete m_gameControl;
+    m_gameControl = nullptr;
 }
 
 void TMainForm::buildControls()
@@ -163,7 +167,7 @@ void TMainForm::FormCreate()
     const bool loaded = guarded([&] {
         LoadSettings();
         progress(25, 0);
-        // Player 1, its games listed and the first one shown.
+        // Player 1; the load lists its games and shows the first one.
         LoadPlayerData();
         progress(50, 0);
         progress(75, 0);
@@ -354,6 +358,8 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 
 void TMainForm::FormResize()
 {
+    if (!m_gameControl)
+        return;
     const int w = width();
     const int h = height();
     m_gameControl->setGeometry(0, 0, w, h - BottomBarHeight);
