@@ -71,6 +71,7 @@ private slots:
     void textsReachTheFilesAsOneLine_data();
     void textsReachTheFilesAsOneLine();
     void typedCommentKeptAtChangeOfGameAndExit();
+    void typedCommentStaysWithItsGameWhenAGameIsAdded();
     void categoryPageShowsTheSelectedCategory();
 };
 
@@ -290,6 +291,23 @@ void ScoreIntegrityTest::typedCommentKeptAtChangeOfGameAndExit()
     memo->clear();
     button(s, "GameCommentAddButton")->click();
     selectGame(s, "Chess");
+    selectGame(s, "Go");
+    QVERIFY(memo->toPlainText().isEmpty());
+}
+
+void ScoreIntegrityTest::typedCommentStaysWithItsGameWhenAGameIsAdded()
+{
+    TempProgramDir dir;
+    StartedWindow s(dir);
+    addGame(s, "Chess");
+    auto *memo = s.form->findChild<QPlainTextEdit *>("GameCommentMemo");
+    memo->setPlainText("Blitz only"); // not confirmed
+    // No free slot: Go is put before Chess, which moves one place on.
+    addGame(s, "Go");
+    QVERIFY(s.dialogs.errors().isEmpty());
+    QVERIFY(memo->toPlainText().isEmpty());
+    selectGame(s, "Chess");
+    QCOMPARE(memo->toPlainText(), QString("Blitz only"));
     selectGame(s, "Go");
     QVERIFY(memo->toPlainText().isEmpty());
 }

@@ -40,6 +40,7 @@ PlayerDamage PlayerSession::load(int player, const std::array<QString, 5> &defau
     LoadedPlayer loaded = m_files.LoadPlayerData(player, defaultCategoryNames);
     m_state = std::move(loaded.state);
     m_currentPlayer = player;
+    m_currentCategory = 1;
     if (loaded.name)
         m_names[size_t(player - 1)] = *loaded.name;
     emit playerNamesChanged();
@@ -124,7 +125,18 @@ void PlayerSession::renameCurrentPlayer(const QString &name)
 
 int PlayerSession::addGame(int category, const QString &name)
 {
-    const int game = m_state.dataView.addGame(category, name);
+    DataTree &tree = m_state.dataView;
+    auto gameSlots = [&] {
+        return tree.hasGames() && category >= 1 && category <= DataTree::CategoryCount
+                   ? tree.category(category).children.size()
+                   : size_t(0);
+    };
+    const size_t before = gameSlots();
+    const int game = tree.addGame(category, name);
+    // Without a free slot the new game goes before the others, which move one place on: the
+    // shown game is the same game at its new place.
+    if (m_shownGame && m_shownGame->category == category && gameSlots() > before)
+        ++m_shownGame->gameIndex;
     markUnsaved(DataFile::Records);
     return game;
 }
