@@ -98,7 +98,12 @@ void TMainForm::buildControls()
         .saveDialog = m_saveDialog,
         .colors = m_colors,
         .options = *m_optionsPage,
-        .progress = [this](qint64 position, qint64 last) { progress()(position, last); },
+        // The bar is made below, with the bottom bar.
+        .progress =
+            [this](qint64 position, qint64 last) {
+                if (m_progress)
+                    m_progress(position, last);
+            },
         .guarded = [this](const std::function<void()> &handler) { return guarded(handler); },
     });
     createPages();
@@ -112,6 +117,7 @@ void TMainForm::buildControls()
     m_progBar->setRange(0, 100);
     m_progBar->setValue(0);
     m_progBar->setTextVisible(false);
+    m_progress = ProgressOnBar(m_progBar);
     m_exitButton = new QPushButton(QStringLiteral("Exit"), m_bottomBar);
     m_exitButton->setObjectName(QStringLiteral("ExitButton"));
     connect(m_exitButton, &QPushButton::clicked, this, &TMainForm::ExitButtonClick);
@@ -215,7 +221,7 @@ PlayerSelection &TMainForm::playerSelection() const
 
 Progress TMainForm::progress() const
 {
-    return ProgressOnBar(m_progBar);
+    return m_progress;
 }
 
 void TMainForm::LoadPlayerData()

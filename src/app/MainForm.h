@@ -179,5 +179,6 @@ private:
     QWidget *m_bottomBar = nullptr;
     QGroupBox *m_progressBox = nullptr;
     QProgressBar *m_progBar = nullptr;
+    Progress m_progress;
     QPushButton *m_exitButton = nullptr;
 };

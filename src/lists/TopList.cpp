@@ -69,15 +69,17 @@ QString rankText(qsizetype position)
 
 void rankRows(RowList &rows)
 {
-    // Every value is read before anything changes, so a damaged one leaves the rows as they were.
+    // The same order as TopViewCompare, with equal points in their first order. Every value is
+    // read, the dates with the points, before anything moves, so a damaged one leaves the rows
+    // as they were.
     QHash<QString, QString> dates;
-    for (const ListRow &row : rows) {
+    Points::sortByPoints(rows, [&dates](const ListRow &row) {
+        const qint64 points = Points::parse(row.subItem(PointsField));
         const QString dateNumber = row.subItem(DateNoField);
         if (!dates.contains(dateNumber))
             dates.insert(dateNumber, DateNumber::shortText(DateNumber::parse(dateNumber)));
-    }
-    // The same order as TopViewCompare, with equal points in their first order.
-    Points::sortByPoints(rows, [](const ListRow &row) { return Points::parse(row.subItem(PointsField)); });
+        return points;
+    });
     for (qsizetype k = 0; k < rows.size(); ++k) {
         ListRow &row = rows[k];
         row.caption = rankText(k);
