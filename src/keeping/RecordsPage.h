@@ -49,7 +49,7 @@ public:
     void setTitleColor(qint32 color);
     qint32 titleColor() const { return m_titleColor; }
 
-    // The page's part of the main window's UpdateButtons.
+    // The page's part of the Maintenance page's UpdateButtons.
     void updateRecordButtons();
 
     // The game whose name, records and picture the page shows; every store goes to it.
@@ -78,7 +78,7 @@ signals:
     void fullSizeRequested();
     void printPreviewRequested();
     void printRequested();
-    // The buttons' states may change: the main window's UpdateButtons follows.
+    // The buttons' states may change: the Maintenance page's UpdateButtons follows.
     void buttonsChanged();
 
 protected:

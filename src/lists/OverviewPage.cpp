@@ -260,12 +260,6 @@ void OverviewPage::fillCombo(QComboBox *combo, QStringListModel *model, const QS
     combo->setCurrentIndex(entries.isEmpty() ? -1 : 0);
 }
 
-void OverviewPage::clearGameAndCategoryFilters()
-{
-    fillCombo(m_gameFilter, m_gameFilterModel, {});
-    fillCombo(m_categoryFilter, m_categoryFilterModel, {});
-}
-
 void OverviewPage::FillOverviewFilters()
 {
     const QString all = Overview::AllEntry(LngText(QStringLiteral("Captions"), QStringLiteral("All")));

@@ -52,8 +52,6 @@ public:
     void FillOverviewFilters();
     void UpdateOverviewButtons();
 
-    // Empties the game and category filter lists (at start-up, before the grids are filled).
-    void clearGameAndCategoryFilters();
 
     // Header cells 0..9 of OVPointsGrid: the ten player names.
     void setPlayerNames(const QStringList &names);

@@ -76,7 +76,6 @@ public:
     private:
         PlayerSession &m_session;
     };
-    bool isBusy() const { return m_busy > 0; }
 
     // Edits. Each marks the files it changes as unsaved.
     void setCurrentCategory(int category) { m_currentCategory = category; }
