@@ -140,6 +140,7 @@ void PlayerSessionTest::loadTakesOnlyTheLoadedPlayersName()
     session.setShownGame(GameRef{1, 0});
     session.setCurrentCategory(4);
     QSignalSpy loaded(&session, &PlayerSession::playerLoaded);
+    QSignalSpy names(&session, &PlayerSession::playerNamesChanged);
 
     QVERIFY(!session.load(2, DefaultCategoryNames()).any());
     QCOMPARE(session.playerNames().mid(0, 3), (QStringList{"Al", "Anna", "Cy"}));
@@ -149,12 +150,14 @@ void PlayerSessionTest::loadTakesOnlyTheLoadedPlayersName()
     QCOMPARE(session.data().dataView.game(1, 0).text, QString("Chess"));
     QCOMPARE(loaded.count(), 1);
     QCOMPARE(loaded.takeFirst().at(0).toBool(), true);
+    QCOMPARE(names.count(), 1);
 
     // A player without files keeps the name it has and starts with the default categories.
     QVERIFY(!session.load(3, DefaultCategoryNames()).any());
     QCOMPARE(session.playerName(3), QString("Cy"));
     QCOMPARE(session.category(5)->caption, QString("Category 5"));
     QCOMPARE(loaded.takeFirst().at(0).toBool(), false);
+    QCOMPARE(names.count(), 1); // no name was read: the lists of names stay as they are
 }
 
 void PlayerSessionTest::autosaveWaitsWhileBusy()

@@ -41,9 +41,12 @@ PlayerDamage PlayerSession::load(int player, const std::array<QString, 5> &defau
     m_state = std::move(loaded.state);
     m_currentPlayer = player;
     m_currentCategory = 1;
-    if (loaded.name)
-        m_names[size_t(player - 1)] = *loaded.name;
-    emit playerNamesChanged();
+    // A player with files shows the name they hold; the lists of names are filled anew.
+    if (loaded.hadRecordsFile) {
+        if (loaded.name && player >= 1 && player <= PlayerCount)
+            m_names[size_t(player - 1)] = *loaded.name;
+        emit playerNamesChanged();
+    }
     emit playerPictureChanged();
     emit topListChanged();
     emit playerLoaded(loaded.hadRecordsFile);
