@@ -72,6 +72,8 @@ struct Window
     }
     QString path(const QString &relative) const { return dir.file(QStringLiteral("Out/") + relative); }
     QByteArray read(const QString &relative) const { return dir.read(QStringLiteral("Out/") + relative); }
+    // What a CSV file holds: the UTF-8 byte-order mark, then the lines.
+    static QByteArray csv(const QByteArray &lines) { return CsvExport::Utf8Mark + lines; }
     QStringList written() const { return QDir(dir.file(QStringLiteral("Out"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
 };
 
@@ -175,7 +177,7 @@ void CsvExportTest::topListBytes()
     w.exportTop(w.path("top.csv"));
     QVERIFY(w.dialogs().errors().isEmpty());
     // Ranks stay bare, every line ends with CR LF, there is no byte-order mark.
-    QCOMPARE(w.read("top.csv"), TopHeader + row + "\r\n0002,Go,75,14.01.2004,\r\n");
+    QCOMPARE(w.read("top.csv"), Window::csv(TopHeader + row + "\r\n0002,Go,75,14.01.2004,\r\n"));
 }
 
 void CsvExportTest::recordsListDropsFirstField()
@@ -184,10 +186,10 @@ void CsvExportTest::recordsListDropsFirstField()
     w.addGame("Chess", {"120/38000/", "250/38345/won on time", "80/38001/blitz"});
     w.exportRecords(w.path("records.csv"));
     QVERIFY(w.dialogs().errors().isEmpty());
-    QCOMPARE(w.read("records.csv"), QByteArray("Points,Date,Comment\r\n"
-                                               "250,24.12.2004,\"won on time\"\r\n"
-                                               "120,14.01.2004,\r\n"
-                                               "80,15.01.2004,blitz\r\n"));
+    QCOMPARE(w.read("records.csv"), Window::csv("Points,Date,Comment\r\n"
+                                                "250,24.12.2004,\"won on time\"\r\n"
+                                                "120,14.01.2004,\r\n"
+                                                "80,15.01.2004,blitz\r\n"));
 }
 
 void CsvExportTest::recordsButtonFollowsRows()
@@ -209,12 +211,14 @@ void CsvExportTest::headersInActiveLanguage()
 {
     Window w({"English.lng", "German.lng"}, QStringLiteral("German"));
     QVERIFY(w.dialogs().errors().isEmpty());
-    w.addGame("Schach", {"300/38345/gut"});
+    w.addGame("Schach", {"300/38345/schön"});
     w.exportTop(w.path("top.csv"));
     w.exportRecords(w.path("records.csv"));
     QVERIFY(w.dialogs().errors().isEmpty());
-    QCOMPARE(w.read("top.csv"), QByteArray("Nr.,Spiel,Punkte,Datum,Kommentar\r\n0001,Schach,300,24.12.2004,gut\r\n"));
-    QCOMPARE(w.read("records.csv"), QByteArray("Punkte,Datum,Kommentar\r\n300,24.12.2004,gut\r\n"));
+    // The byte-order mark first, so that a spreadsheet reads the umlaut as UTF-8.
+    QCOMPARE(w.read("top.csv"), QByteArray("\xEF\xBB\xBFNr.,Spiel,Punkte,Datum,Kommentar\r\n"
+                                           "0001,Schach,300,24.12.2004,sch\xC3\xB6n\r\n"));
+    QCOMPARE(w.read("records.csv"), Window::csv("Punkte,Datum,Kommentar\r\n300,24.12.2004,sch\xC3\xB6n\r\n"));
 }
 
 void CsvExportTest::chosenNameGetsCsv_data()
@@ -235,7 +239,7 @@ void CsvExportTest::chosenNameGetsCsv()
     w.addGame("Chess", {"300/38345/"});
     w.exportTop(w.path(chosen));
     QVERIFY(w.dialogs().errors().isEmpty());
-    QCOMPARE(w.read(written), TopHeader + "0001,Chess,300,24.12.2004,\r\n");
+    QCOMPARE(w.read(written), Window::csv(TopHeader + "0001,Chess,300,24.12.2004,\r\n"));
     QCOMPARE(w.written().size(), chosen.contains(u'/') ? 1 : 2); // the file, and the folder beside it
 }
 
@@ -246,7 +250,7 @@ void CsvExportTest::replacesWithoutAsking()
     w.exportTop(w.path("top.csv"));
     w.addGame("Go", {"400/38345/"});
     w.exportTop(w.path("top.csv"));
-    QCOMPARE(w.read("top.csv"), TopHeader + "0001,Go,400,24.12.2004,\r\n0002,Chess,300,24.12.2004,\r\n");
+    QCOMPARE(w.read("top.csv"), Window::csv(TopHeader + "0001,Go,400,24.12.2004,\r\n0002,Chess,300,24.12.2004,\r\n"));
     QVERIFY(w.dialogs().messages().isEmpty());
     QVERIFY(w.dialogs().errors().isEmpty());
     QCOMPARE(w.dialogs().pendingAnswers(), 0);

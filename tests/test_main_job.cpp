@@ -2,6 +2,7 @@
 // rank them, lists go to CSV, one player's data moves to another, and all of it is there again
 // after a restart, in each shipped language.
 #include "app/MainForm.h"
+#include "services/CsvExport.h"
 #include "keeping/CategoryPanel.h"
 #include "keeping/MaintenancePage.h"
 #include "keeping/PlayerPanel.h"
@@ -122,7 +123,7 @@ void MainJobTest::tenPlayersAcrossARestart()
         const QString topCsv = dir.file("top");
         s.dialogs.answerFile(topCsv);
         button(s, "TopExpCSVButton")->click();
-        QVERIFY2(fileBytes(topCsv + ".csv").startsWith(csvHeaderStart.toUtf8() + "\r\n0001,Chess,1000,"),
+        QVERIFY2(fileBytes(topCsv + ".csv").startsWith(CsvExport::Utf8Mark + csvHeaderStart.toUtf8() + "\r\n0001,Chess,1000,"),
                  fileBytes(topCsv + ".csv").constData());
 
         // The overview compares everyone; player 10 is best at both games.

@@ -1027,14 +1027,14 @@ void OverviewTest::csvExportOfShownRows()
     QVERIFY(w.dialogs.errors().isEmpty());
     const QByteArray header = "No.,Game,Category,Anna,\"Player 2\",\"Player 3\",Dora,\"Player 5\",\"Player 6\",Greta,"
                               "\"Player 8\",\"Player 9\",\"Player 10\",Best\r\n";
-    QCOMPARE(dir.read("results.csv"), header + "0001,Chess,Board,50,,,80,,,,,,,Dora\r\n"
-                                               "0002,Chess,Strategy,,,,,,,90,,,,Greta\r\n");
+    QCOMPARE(dir.read("results.csv"), CsvExport::Utf8Mark + header + "0001,Chess,Board,50,,,80,,,,,,,Dora\r\n"
+                                                                        "0002,Chess,Strategy,,,,,,,90,,,,Greta\r\n");
 
     // Only the rows the filters let through.
     w.choose("CategoryFilterCombo", "Strategy");
     w.dialogs.answerFile(dir.file("strategy.txt"));
     w.button("OverviewExpCSVButton")->click();
-    QCOMPARE(dir.read("strategy.txt"), header + "0002,Chess,Strategy,,,,,,,90,,,,Greta\r\n");
+    QCOMPARE(dir.read("strategy.txt"), CsvExport::Utf8Mark + header + "0002,Chess,Strategy,,,,,,,90,,,,Greta\r\n");
 
     // A file that cannot be created.
     w.dialogs.answerFile(dir.file("missing/folder/x.csv"));

@@ -33,7 +33,7 @@ void write(const QString &path, const QStringList &header, const QList<QStringLi
     lines.append(line(header));
     for (const QStringList &fields : rows)
         lines.append(line(fields));
-    TextFile::writeLines(path, lines);
+    TextFile::writeAtomically(path, QByteArray(Utf8Mark) + TextFile::joinLines(lines));
 }
 
 } // namespace CsvExport

@@ -18,7 +18,11 @@ QString pathFor(const QString &chosen);
 // double quotes with inner quotes doubled; any other field, the empty one included, is bare.
 QString line(const QStringList &fields);
 
-// Header and rows as lines, replacing any file at the path. Throws "Cannot create file %s".
+// The byte-order mark a CSV file starts with: spreadsheets read the file as UTF-8 by it.
+inline constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
+
+// Header and rows as lines in UTF-8 after the byte-order mark, replacing any file at the path.
+// Throws "Cannot create file %s".
 void write(const QString &path, const QStringList &header, const QList<QStringList> &rows);
 
 } // namespace CsvExport
