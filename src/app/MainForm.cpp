@@ -5,6 +5,9 @@
 #include "keeping/PlayerLoading.h"
 #include "keeping/PlayerPanel.h"
 #include "keeping/PlayerSelection.h"
+#include "keeping/RecordsPage.h"
+#include "lists/OverviewBuild.h"
+#include "lists/TopListModel.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
 #include "platform/HandlerGuard.h"
@@ -16,6 +19,7 @@
 #include "services/TransProg.h"
 #include "store/AppError.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -26,6 +30,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTreeView>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -241,8 +246,9 @@ void TMainForm::SavePlayerData()
 
 void TMainForm::LoadSettings()
 {
-    const ProgramSettings settings = Settings::LoadSettings(m_programDir, m_dialogs, screenSize());
-    m_optionsPage->setLanguages(Settings::languageEntries(m_programDir));
+    const QStringList languages = Settings::languageEntries(m_programDir);
+    const ProgramSettings settings = Settings::LoadSettings(m_programDir, languages, m_dialogs, screenSize());
+    m_optionsPage->setLanguages(languages);
     m_optionsPage->reset(settings);
     m_session->setPlayerNames(QStringList(settings.playerNames.begin(), settings.playerNames.end()));
     move(settings.windowPosition);
@@ -433,7 +439,6 @@ void TMainForm::applyLanguageTexts()
     fillHelpFileList();
     m_aboutPage->loadDonationText(m_programDir, m_optionsPage->selectedLanguage());
     Settings::translateDialogs();
-    setListHeaders(Settings::listHeaders());
 }
 
 void TMainForm::translateWindow()
@@ -451,9 +456,22 @@ void TMainForm::placeCategoryBar(int position)
 
 void TMainForm::fillHelpFileList() {}
 
-void TMainForm::setListHeaders(const ListHeaders &headers)
+ListHeaders TMainForm::listHeaders() const
 {
-    m_listHeaders = headers;
+    auto titles = [](const QAbstractItemModel &model, int first, int count) {
+        QStringList shown;
+        for (int column = first; column < first + count; ++column)
+            shown.append(model.headerData(column, Qt::Horizontal).toString());
+        return shown;
+    };
+    // No., Game, Category, the ten players, Best.
+    const QStringList overview = overviewPage().shownHeader();
+    return {
+        .recordColumns = titles(*maintenancePage().recordsPage().displayRecView()->model(), 1, 3),
+        .topColumns = titles(*topPage().model(), 0, 5),
+        .gamesGridCells = overview.mid(0, 3),
+        .bestCell = overview.value(3 + Overview::PlayerCount),
+    };
 }
 
 void TMainForm::showDamagedFilesSetAside(const QStringList &paths)

@@ -94,8 +94,8 @@ public:
     qint32 windowColor() const { return m_windowColor; }
     // 0: the category bar on the left, 1: on the right.
     int categoryBarPosition() const { return m_categoryBarPosition; }
-    // The lists' column and cell titles of the active language.
-    const ListHeaders &listHeaders() const { return m_listHeaders; }
+    // The column and cell titles the lists show.
+    ListHeaders listHeaders() const;
     // The progress bar as long work reports to it.
     Progress progress() const;
 
@@ -156,7 +156,6 @@ private:
     void applyLanguageTexts();
     void translateWindow();
     void fillHelpFileList();
-    void setListHeaders(const ListHeaders &headers);
 
     Dialogs &m_dialogs;
     SharedFileDialog m_openDialog;
@@ -170,7 +169,6 @@ private:
 
     qint32 m_windowColor = 0;
     int m_categoryBarPosition = 0;
-    ListHeaders m_listHeaders;
 
     std::unique_ptr<OptionsPage> m_optionsPage;
     std::unique_ptr<AboutPage> m_aboutPage;

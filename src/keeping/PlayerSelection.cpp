@@ -73,21 +73,14 @@ void PlayerSelection::PlayerButton1Click(PlayerPanel *sender)
     if (p == old)
         return;
 
-    // The old player's data must be safe before another player's replaces it in memory.
+    // The old player's data must be safe before another player's replaces it in memory. The
+    // session takes a loaded player whole or not at all: after a failure it still holds the
+    // player it had, and the panels say so.
     try {
         m_context.session.save();
-    } catch (...) {
-        showCurrentPlayer(old);
-        throw;
-    }
-
-    try {
         LoadPlayer(m_context, p);
-    } catch (const AppError &) {
-        // The bar shows category 1, whose games are listed; the list and the game area show what
-        // was loaded, also when the load stopped early, so that no row names a game of the old player.
-        m_page.categoryBar()->stackPanels(1);
-        m_page.FillGamesList();
+    } catch (...) {
+        showCurrentPlayer(m_context.session.currentPlayer());
         throw;
     }
 }

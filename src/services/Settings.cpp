@@ -323,11 +323,17 @@ QStringList languageEntries(const QString &programDir)
 
 ProgramSettings LoadSettings(const QString &programDir, Dialogs &dialogs, QSize screenSize)
 {
+    return LoadSettings(programDir, languageEntries(programDir), dialogs, screenSize);
+}
+
+ProgramSettings LoadSettings(const QString &programDir, const QStringList &languageEntries, Dialogs &dialogs,
+                             QSize screenSize)
+{
     SetGradientStartColor(ColorValue::Yellow);
     SetGradientEndColor(ColorValue::Fuchsia);
 
     ProfileFile ini(settingsPath(programDir));
-    LoadContext context{programDir, languageEntries(programDir), screenSize, {}};
+    LoadContext context{programDir, languageEntries, screenSize, {}};
     context.chooseLanguage = [&] { return chooseFirstLanguage(dialogs, ini, context.languageEntries); };
 
     ProgramSettings settings;
@@ -372,16 +378,6 @@ PlayerNames ChangeLanguage(const QString &programDir, const QString &language, Q
         if (names[size_t(n - 1)] == oldDefaults[size_t(n - 1)])
             names[size_t(n - 1)] = defaultPlayerName(n);
     return names;
-}
-
-ListHeaders listHeaders()
-{
-    return {
-        .recordColumns = {caption("Points"), caption("Date"), caption("Comment")},
-        .topColumns = {caption("No."), caption("Game"), caption("Points"), caption("Date"), caption("Comment")},
-        .gamesGridCells = {caption("No."), caption("Game"), caption("Category")},
-        .bestCell = caption("Best"),
-    };
 }
 
 void translateDialogs()

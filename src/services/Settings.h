@@ -12,7 +12,7 @@
 
 class Dialogs;
 
-// Column and cell titles of the lists, fetched from the script's "Captions" with each settings load.
+// Column and cell titles of the lists, as the script's "Captions" give them.
 struct ListHeaders
 {
     QStringList recordColumns;  // DisplayRecView columns 1..3: Points, Date, Comment
@@ -70,6 +70,9 @@ QStringList languageEntries(const QString &programDir);
 // default window position centres the designed size on screenSize. The message gradient is
 // set to its default colours before anything is asked.
 ProgramSettings LoadSettings(const QString &programDir, Dialogs &dialogs, QSize screenSize);
+// The same with the entries of LScripts as languageEntries lists them, read once by the caller.
+ProgramSettings LoadSettings(const QString &programDir, const QStringList &languageEntries, Dialogs &dialogs,
+                             QSize screenSize);
 
 // Writes every setting in one write of the file; an empty language leaves the stored one.
 // Throws AppError "Unable to write to <path>" when the file cannot be written.
@@ -81,9 +84,6 @@ void SaveSettings(const QString &programDir, const ProgramSettings &settings);
 // Throws AppError "Unable to write to <path>"; then the script stays as it was.
 PlayerNames ChangeLanguage(const QString &programDir, const QString &language, QPoint windowPosition,
                            PlayerNames names);
-
-// The titles of the lists in the active script.
-ListHeaders listHeaders();
 
 // Gives the message dialogs their button texts and titles from the active script.
 void translateDialogs();
