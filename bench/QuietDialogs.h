@@ -16,7 +16,8 @@ public:
     std::optional<qint32> chooseColor(qint32) override { return std::nullopt; }
     QString openFileName(const QString &, int &, const QString &) override { return QString(); }
     QString saveFileName(const QString &, int &, const QString &) override { return QString(); }
-    void shellOpen(const QString &) override {}
+    bool shellOpen(const QString &) override { return true; }
+    void showPicture(const QImage &, const QString &) override {}
     QString numberPad(const QString &) override { return QString(); }
     std::optional<int> calendar(int, int) override { return std::nullopt; }
 

@@ -466,6 +466,10 @@ void GamesListTest::applyCategoryName()
     QCOMPARE(list[1], (ListRow{"Card games", {"255", QString::number(DefaultTitleFieldColor), "65280"}}));
     QCOMPARE(list[0].caption, QString("Category 1"));
     QCOMPARE(page(s).gamesListView()->palette().color(QPalette::Base), ColorValue::toColor(65280));
+    // Drawn in it too: the list's empty area shows the colour.
+    QWidget *listArea = page(s).gamesListView()->viewport();
+    const QImage drawn = listArea->grab().toImage();
+    QCOMPARE(drawn.pixelColor(drawn.width() / 2, drawn.height() - 3), ColorValue::toColor(65280));
     QCOMPARE(s.form->findChild<QWidget *>("GamesBox")->palette().color(QPalette::Window), ColorValue::toColor(255));
 
     // Kept in the player file.

@@ -227,6 +227,7 @@ private slots:
     void unreadablePictureChangesNothing_data();
     void unreadablePictureChangesNothing();
     void fullSizeWritesFileAndOpensIt();
+    void fullSizeWithoutViewerShowsTheProgramsWindow();
     void fullSizeFailureStartsNoViewer();
     void playerPictureShownCentredAndSaved();
 
@@ -540,6 +541,24 @@ void PicturesPlayersTest::fullSizeWritesFileAndOpensIt()
     QVERIFY(written.startsWith("BM"));
     QCOMPARE(hexText(written), s.form->player().playerData.value(1));
     QCOMPARE(s.dialogs.askedOf("shell").size(), 2);
+    QVERIFY(s.dialogs.askedOf("picture").isEmpty()); // the desktop showed it
+}
+
+void PicturesPlayersTest::fullSizeWithoutViewerShowsTheProgramsWindow()
+{
+    TempProgramDir dir;
+    StartedWindow s(dir);
+    addGame(s, "Chess");
+    openGamePicture(s, pictureFile(dir, "red.bmp", bmpBytes(Qt::red, QSize(30, 20))), 1);
+    s.dialogs.setShellOpens(false);
+    button(s, "FullSizeButton")->click();
+
+    QVERIFY(s.dialogs.errors().isEmpty());
+    QCOMPARE(s.dialogs.askedOf("shell").size(), 1);
+    const auto shown = s.dialogs.askedOf("picture");
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].text, QString("Chess"));
+    QCOMPARE(shown[0].extra, QString("30 x 20"));
 }
 
 void PicturesPlayersTest::fullSizeFailureStartsNoViewer()
@@ -552,6 +571,7 @@ void PicturesPlayersTest::fullSizeFailureStartsNoViewer()
     button(s, "FullSizeButton")->click();
     QCOMPARE(s.dialogs.errors(), QStringList{"Cannot create file " + dir.file("Data/Gamepic.bmp")});
     QVERIFY(s.dialogs.askedOf("shell").isEmpty());
+    QVERIFY(s.dialogs.askedOf("picture").isEmpty());
     QVERIFY(QFileInfo(dir.file("Data/Gamepic.bmp")).isDir());
 }
 

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -48,6 +49,7 @@ private slots:
     void shellUrl_data();
     void shellUrl();
     void shellOpenHandsTheUrlToTheDesktop();
+    void pictureWindowShowsThePictureAtItsSize();
 
     void messageDialogsGoThroughTheSeam();
     void errorBox();
@@ -113,11 +115,37 @@ void ProgramDialogsTest::shellOpenHandsTheUrlToTheDesktop()
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &opened, "open");
     ProgramDialogs dialogs;
-    dialogs.shellOpen(QStringLiteral("/tmp/Tallimo/Data/Gamepic.bmp"));
-    dialogs.shellOpen(QStringLiteral("https://example.org/"));
+    QVERIFY(dialogs.shellOpen(QStringLiteral("/tmp/Tallimo/Data/Gamepic.bmp")));
+    QVERIFY(dialogs.shellOpen(QStringLiteral("https://example.org/")));
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QCOMPARE(opened.urls, (QList<QUrl>{QUrl::fromLocalFile("/tmp/Tallimo/Data/Gamepic.bmp"), QUrl("https://example.org/")}));
+}
+
+void ProgramDialogsTest::pictureWindowShowsThePictureAtItsSize()
+{
+    QWidget owner;
+    ProgramDialogs dialogs;
+    dialogs.setParentWindow(&owner);
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    dialogs.showPicture(picture, QStringLiteral("Chess"));
+
+    const auto windows = owner.findChildren<QWidget *>(QStringLiteral("PictureWindow"));
+    QCOMPARE(windows.size(), 1);
+    QPointer<QWidget> window = windows.first();
+    QVERIFY(window->isWindow());
+    QVERIFY(window->isVisible());
+    QVERIFY(!window->isModal());
+    QCOMPARE(window->windowTitle(), QString("Chess"));
+    const auto *label = window->findChild<QLabel *>(QStringLiteral("PictureLabel"));
+    QVERIFY(label);
+    QCOMPARE(label->pixmap().size(), QSize(30, 20));
+    QCOMPARE(label->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
+
+    // Escape closes the window, which then goes away.
+    QTest::keyClick(window, Qt::Key_Escape);
+    QTRY_VERIFY(window.isNull());
 }
 
 void ProgramDialogsTest::messageDialogsGoThroughTheSeam()

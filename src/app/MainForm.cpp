@@ -29,6 +29,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QTimer>
@@ -79,11 +80,12 @@ void TMainForm::buildControls()
     m_gameControl = new QTabWidget(this);
     m_gameControl->setObjectName(QStringLiteral("GameControl"));
     m_gameControl->setDocumentMode(false);
-    // Page tabs drawn as buttons.
-    m_gameControl->setStyleSheet(QStringLiteral(
-        "QTabWidget#GameControl > QTabBar::tab { border: 1px solid palette(dark); border-radius: 3px;"
+    // Page tabs drawn as buttons. The style sheet sits on the tab bar alone: on the page control
+    // it would style every page's controls too, and they would no longer draw their palettes.
+    m_gameControl->tabBar()->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { border: 1px solid palette(dark); border-radius: 3px;"
         " padding: 4px 10px; margin: 2px; background: palette(button); }"
-        "QTabWidget#GameControl > QTabBar::tab:selected { background: palette(midlight); border-style: inset; }"));
+        "QTabBar::tab:selected { background: palette(midlight); border-style: inset; }"));
 
     // The Options page first: every other page reads its choices.
     m_optionsPage = std::make_unique<OptionsPage>(newSheet("OptionsSheet"));

@@ -86,7 +86,9 @@ void PictureHandlers::FullSizeButtonClick()
         return;
     const QString path = fullSizePath();
     TextFile::writeAtomically(path, picture.bmpBytes());
-    m_context.dialogs.shellOpen(path);
+    // Without a viewer on the desktop the program shows the picture itself.
+    if (!m_context.dialogs.shellOpen(path))
+        m_context.dialogs.showPicture(PictureToImage(picture), m_page.recordsPage().title());
 }
 
 void PictureHandlers::PlayerPicAddButtonClick()

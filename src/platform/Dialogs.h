@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QImage;
 class QWidget;
 
 // Every modal moment of the program goes through this interface, held by the main window.
@@ -35,8 +36,11 @@ public:
     virtual QString openFileName(const QString &filter, int &filterIndex, const QString &initialDir) = 0;
     virtual QString saveFileName(const QString &filter, int &filterIndex, const QString &initialDir) = 0;
 
-    // The shell's "open" on a file or a link; the result is not checked.
-    virtual void shellOpen(const QString &target) = 0;
+    // The shell's "open" on a file or a link: false when the desktop could not open it.
+    virtual bool shellOpen(const QString &target) = 0;
+
+    // Shows a picture at its own size in a window of the program, without waiting for it.
+    virtual void showPicture(const QImage &picture, const QString &title) = 0;
 
     // The number pad preset with start: the value as edited, or empty for Cancel.
     virtual QString numberPad(const QString &start) = 0;

@@ -5,6 +5,7 @@
 #include "services/GradientDialogFrame.h"
 #include "services/MessDlg.h"
 #include "services/NumPad.h"
+#include "services/PictureWindow.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -83,9 +84,14 @@ QString ProgramDialogs::fileName(FileDialogMode mode, const QString &filter, int
     return dialog.selectedFiles().first();
 }
 
-void ProgramDialogs::shellOpen(const QString &target)
+bool ProgramDialogs::shellOpen(const QString &target)
 {
-    QDesktopServices::openUrl(shellUrl(target));
+    return QDesktopServices::openUrl(shellUrl(target));
+}
+
+void ProgramDialogs::showPicture(const QImage &picture, const QString &title)
+{
+    ShowPictureWindow(parentWindow(), picture, title);
 }
 
 QString ProgramDialogs::numberPad(const QString &start)

@@ -17,7 +17,8 @@ public:
     std::optional<qint32> chooseColor(qint32 initial) override;
     QString openFileName(const QString &filter, int &filterIndex, const QString &initialDir) override;
     QString saveFileName(const QString &filter, int &filterIndex, const QString &initialDir) override;
-    void shellOpen(const QString &target) override;
+    bool shellOpen(const QString &target) override;
+    void showPicture(const QImage &picture, const QString &title) override;
     QString numberPad(const QString &start) override;
     std::optional<int> calendar(int dateNumber, int firstWeekday) override;
 

@@ -1,5 +1,6 @@
 #include "support/ScriptedDialogs.h"
 
+#include <QImage>
 #include <QTest>
 
 QVariant ScriptedDialogs::next(const QString &dialog)
@@ -65,9 +66,16 @@ QString ScriptedDialogs::saveFileName(const QString &filter, int &filterIndex, c
     return fileAnswer(QStringLiteral("save"), filterIndex);
 }
 
-void ScriptedDialogs::shellOpen(const QString &target)
+bool ScriptedDialogs::shellOpen(const QString &target)
 {
     m_asked.append({QStringLiteral("shell"), target, QString()});
+    return m_shellOpens;
+}
+
+void ScriptedDialogs::showPicture(const QImage &picture, const QString &title)
+{
+    m_asked.append({QStringLiteral("picture"), title,
+                    QStringLiteral("%1 x %2").arg(picture.width()).arg(picture.height())});
 }
 
 QString ScriptedDialogs::numberPad(const QString &start)

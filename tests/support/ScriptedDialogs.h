@@ -16,7 +16,7 @@ public:
     struct Asked
     {
         QString dialog; // "msgBox", "inputText", "selectFromList", "error", "color", "open", "save", "shell",
-                        // "numberPad", "calendar"
+                        // "numberPad", "calendar", "picture"
         QString text;   // the message, prompt, choices, filter, target, pad start value or date number
         QString extra;  // the kind of a message box, the caption, the initial folder or the first weekday
     };
@@ -40,7 +40,11 @@ public:
     std::optional<qint32> chooseColor(qint32 initial) override;
     QString openFileName(const QString &filter, int &filterIndex, const QString &initialDir) override;
     QString saveFileName(const QString &filter, int &filterIndex, const QString &initialDir) override;
-    void shellOpen(const QString &target) override;
+    // Recorded; the desktop opens it unless shellOpens(false) was set.
+    bool shellOpen(const QString &target) override;
+    void setShellOpens(bool opens) { m_shellOpens = opens; }
+    // Recorded with the title as text and the picture's size ("width x height") as extra.
+    void showPicture(const QImage &picture, const QString &title) override;
     // The pad answers with the queued text; the calendar with the queued date number, or
     // nothing (Cancel) for an empty QVariant.
     QString numberPad(const QString &start) override;
@@ -59,4 +63,5 @@ private:
 
     QQueue<QVariant> m_answers;
     QList<Asked> m_asked;
+    bool m_shellOpens = true;
 };
