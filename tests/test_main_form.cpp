@@ -1,12 +1,15 @@
 #include "app/MainForm.h"
+#include "platform/WindowPlacement.h"
 #include "store/DataTree.h"
 #include "support/StoredPlayers.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramDir.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 
@@ -32,6 +35,15 @@ struct Started
     }
 };
 
+// The splash while start-up runs; null before and after.
+const QWidget *splashWindow()
+{
+    for (const QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String("SplashScreen"))
+            return window;
+    return nullptr;
+}
+
 } // namespace
 
 class MainFormTest : public QObject
@@ -52,6 +64,11 @@ private slots:
     void exitButtonFollowsWidth();
     void maintenanceRowsFollowSize_data();
     void maintenanceRowsFollowSize();
+    void startDialogsComeAboveTheSplash_data();
+    void startDialogsComeAboveTheSplash();
+    void windowKeepsItsMinimumSize();
+    void windowPlacedOnScreen_data();
+    void windowPlacedOnScreen();
 };
 
 void MainFormTest::framePagesAndNames()
@@ -274,6 +291,118 @@ void MainFormTest::maintenanceRowsFollowSize()
     QCOMPARE(buttons->y(), right->height() / 2 - buttons->height() / 2);
     // Nothing of the category bar is cut off: the games box keeps room for its list.
     QVERIFY(s.form->findChild<QWidget *>("GamesListView")->height() > 40);
+}
+
+void MainFormTest::startDialogsComeAboveTheSplash_data()
+{
+    QTest::addColumn<QByteArray>("records"); // Data/Records1.dat, none when empty
+    QTest::addColumn<QByteArray>("player");  // Data/PlyData1.dat, none when empty
+    QTest::addColumn<QStringList>("dialogs");
+    const QByteArray game = "Root\r\n\tCategory 1\r\n\t\tGo\r\n\t\t\tRecords\r\n\t\t\tGameComment\r\n\t\t\t\t\r\n"
+                            "\t\t\tPicIndex\r\n\t\t\t\t-1\r\n\tCategory 2\r\n\tCategory 3\r\n\tCategory 4\r\n"
+                            "\tCategory 5\r\n";
+    QTest::newRow("the language question") << QByteArray() << QByteArray() << QStringList{"selectFromList"};
+    QTest::newRow("and a failing step") << QByteArray("Root\r\n\tCategory 1\r\n") << QByteArray()
+                                        << QStringList{"selectFromList", "error"};
+    QTest::newRow("and damaged files") << game << QByteArray("one line only\r\n")
+                                       << QStringList{"selectFromList", "error"};
+}
+
+void MainFormTest::startDialogsComeAboveTheSplash()
+{
+    QFETCH(QByteArray, records);
+    QFETCH(QByteArray, player);
+    QFETCH(QStringList, dialogs);
+    TempProgramDir dir;
+    if (!records.isEmpty())
+        dir.write("Data/Records1.dat", records);
+    if (!player.isEmpty())
+        dir.write("Data/PlyData1.dat", player);
+
+    ScriptedDialogs scripted;
+    scripted.answer(QString("English"));
+    QStringList asked;
+    QList<bool> hiddenAtDialog; // the splash exists and is out of the way
+    scripted.whenAsked([&](const ScriptedDialogs::Asked &dialog) {
+        asked.append(dialog.dialog);
+        const QWidget *splash = splashWindow();
+        hiddenAtDialog.append(splash && !splash->isVisible());
+    });
+    SplashSteps steps;
+    QList<bool> shownAtStep;
+    MainFormOptions options;
+    options.programDir = dir.path();
+    options.splashProbe = [&](int percent, int ms) {
+        steps.append({percent, ms});
+        const QWidget *splash = splashWindow();
+        shownAtStep.append(splash && splash->isVisible());
+    };
+    auto form = std::make_unique<TMainForm>(scripted, options);
+    form->show();
+
+    QCOMPARE(asked, dialogs);
+    QCOMPARE(hiddenAtDialog, QList<bool>(dialogs.size(), true));
+    QCOMPARE(steps, (SplashSteps{{10, 0}, {25, 0}, {50, 0}, {75, 0}, {100, 500}}));
+    QCOMPARE(shownAtStep, QList<bool>(steps.size(), true));
+
+    // The splash is gone with the start; a later dialog finds nothing to hide.
+    QCOMPARE(splashWindow(), nullptr);
+    scripted.answerYes();
+    QVERIFY(form->close());
+    QCOMPARE(asked.last(), QString("msgBox"));
+    QCOMPARE(hiddenAtDialog.last(), false);
+}
+
+void MainFormTest::windowKeepsItsMinimumSize()
+{
+    TempProgramDir dir;
+    Started s(dir);
+    // Every page is laid out for the designed size: the window is never smaller.
+    QCOMPARE(s.form->minimumSize(), QSize(640, 480));
+    QVERIFY(s.form->width() >= 640 && s.form->height() >= 480);
+    s.form->resize(300, 200);
+    QCOMPARE(s.form->size(), QSize(640, 480));
+    s.form->resize(639, 700);
+    QCOMPARE(s.form->size(), QSize(640, 700));
+}
+
+void MainFormTest::windowPlacedOnScreen_data()
+{
+    QTest::addColumn<QByteArray>("stored"); // "Left,Top", none when empty
+    QTest::addColumn<QString>("expected");  // "centred", "as stored", "top left", "bottom right"
+    QTest::newRow("nothing stored") << QByteArray() << "centred";
+    QTest::newRow("stored on the screen") << QByteArray("10,20") << "as stored";
+    QTest::newRow("stored above and left of the screen") << QByteArray("-900,-700") << "top left";
+    QTest::newRow("stored beyond the right and bottom") << QByteArray("5000,4000") << "bottom right";
+}
+
+void MainFormTest::windowPlacedOnScreen()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, expected);
+    TempProgramDir dir;
+    QByteArray ini = "[Language]\r\nFile=English.lng\r\n";
+    if (!stored.isEmpty()) {
+        const QList<QByteArray> at = stored.split(',');
+        ini += "[Window]\r\nLeft=" + at[0] + "\r\nTop=" + at[1] + "\r\n";
+    }
+    dir.write("Data/TALLIMO.INI", ini);
+    Started s(dir);
+    QVERIFY(s.dialogs.asked().isEmpty());
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect frame = s.form->frameGeometry();
+    QVERIFY(area.contains(frame));
+    if (expected == "centred")
+        QCOMPARE(frame.topLeft(),
+                 QPoint(screen.width() / 2 - s.form->width() / 2, screen.height() / 2 - s.form->height() / 2));
+    else if (expected == "as stored")
+        QCOMPARE(frame.topLeft(), QPoint(10, 20));
+    else if (expected == "top left")
+        QCOMPARE(frame.topLeft(), area.topLeft());
+    else
+        QCOMPARE(frame.bottomRight(), area.bottomRight());
 }
 
 QTEST_MAIN(MainFormTest)

@@ -21,6 +21,7 @@
 #include "support/Modal.h"
 
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -57,6 +58,10 @@ private slots:
     void openFileDialog();
     void openFileDialogCancelled();
     void saveFileDialog();
+
+    void everyDialogTellsWhileItIsOpen_data();
+    void everyDialogTellsWhileItIsOpen();
+    void aDialogOpenedFromAnOpenOneIsNotToldAgain();
 };
 
 void ProgramDialogsTest::nameFilters_data()
@@ -309,6 +314,80 @@ void ProgramDialogsTest::saveFileDialog()
     QCOMPARE(mode, QFileDialog::AcceptSave);
     QCOMPARE(filters, (QStringList{"CSV files (*.csv)", "Text files (*.txt)"}));
     QVERIFY(!QFile::exists(target));
+}
+
+void ProgramDialogsTest::everyDialogTellsWhileItIsOpen_data()
+{
+    QTest::addColumn<QString>("dialog");
+    for (const char *dialog : {"msgBox", "inputText", "selectFromList", "error", "color", "open", "save", "numberPad",
+                               "calendar"})
+        QTest::newRow(dialog) << QString::fromLatin1(dialog);
+}
+
+void ProgramDialogsTest::everyDialogTellsWhileItIsOpen()
+{
+    QFETCH(QString, dialog);
+    ProgramDialogs dialogs;
+    QList<bool> told;
+    dialogs.setOpenWatch([&](bool open) { told.append(open); });
+    const std::map<QString, std::function<void()>> open{
+        {"msgBox", [&] { dialogs.msgBox("Delete the game?", QString(), "c"); }},
+        {"inputText", [&] { dialogs.inputText("Name:", false); }},
+        {"selectFromList", [&] { dialogs.selectFromList("Please select language:", "English,German"); }},
+        {"error", [&] { dialogs.showError("Cannot open file x"); }},
+        {"color", [&] { dialogs.chooseColor(255); }},
+        {"open", [&] {
+             int filter = 1;
+             dialogs.openFileName("Bitmaps|*.bmp", filter, QDir::tempPath());
+         }},
+        {"save", [&] {
+             int filter = 1;
+             dialogs.saveFileName("CSV files|*.csv", filter, QDir::tempPath());
+         }},
+        {"numberPad", [&] { dialogs.numberPad("12"); }},
+        {"calendar", [&] { dialogs.calendar(38124, 0); }},
+    };
+
+    QList<bool> toldWhileShown;
+    bool active = false;
+    bool focused = false;
+    whenModal([&](QDialog *shown) {
+        toldWhileShown = told;
+        // Nothing covers it: it is the active window, and one of its controls has the keys.
+        active = QTest::qWaitForWindowActive(shown);
+        focused = shown->focusWidget() && shown->focusWidget()->hasFocus();
+        shown->reject();
+    });
+    open.at(dialog)();
+    QCOMPARE(toldWhileShown, QList<bool>{true});
+    QCOMPARE(told, (QList<bool>{true, false}));
+    QVERIFY(active);
+    QVERIFY(focused);
+}
+
+void ProgramDialogsTest::aDialogOpenedFromAnOpenOneIsNotToldAgain()
+{
+    ProgramDialogs dialogs;
+    QList<bool> told;
+    dialogs.setOpenWatch([&](bool open) { told.append(open); });
+    QList<bool> toldInInner;
+    whenModal([&](QDialog *outer) {
+        whenModal([&](QDialog *inner) {
+            toldInInner = told;
+            inner->reject();
+        });
+        dialogs.showError("Cannot open file x");
+        outer->reject();
+    });
+    dialogs.msgBox("Delete the game?", QString(), "c");
+    QCOMPARE(toldInInner, QList<bool>{true});
+    QCOMPARE(told, (QList<bool>{true, false}));
+
+    // Without a watch nothing is told, and the dialogs work as before.
+    dialogs.setOpenWatch({});
+    whenModal([](QDialog *shown) { shown->reject(); });
+    dialogs.showError("again");
+    QCOMPARE(told, (QList<bool>{true, false}));
 }
 
 QTEST_MAIN(ProgramDialogsTest)

@@ -82,10 +82,11 @@ void writeSettings(const TempProgramDir &dir, const QByteArray &lines, const QBy
     dir.write("Data/TALLIMO.INI", "[Language]\r\nFile=" + language + "\r\n" + lines);
 }
 
-QPoint centredPosition()
+// The default position: a window of the given size centred on the screen.
+QPoint centredPosition(QSize window)
 {
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    return {screen.width() / 2 - 640 / 2, screen.height() / 2 - 480 / 2};
+    return {screen.width() / 2 - window.width() / 2, screen.height() / 2 - window.height() / 2};
 }
 
 void selectLanguageByMouse(StartedWindow &s, const QString &entry)
@@ -202,7 +203,7 @@ void SettingsTest::defaultsWithoutSettingsFile()
     QCOMPARE(s.form->windowColor(), ColorValue::ButtonFace);
     QCOMPARE(s.form->palette().color(QPalette::Window), ColorValue::toColor(ColorValue::ButtonFace));
     QVERIFY(!s.form->isMaximized());
-    QCOMPARE(s.form->pos(), centredPosition());
+    QCOMPARE(s.form->pos(), centredPosition(s.form->size()));
     QCOMPARE(o.categoryPosition(), 0);
     QCOMPARE(s.form->categoryBarPosition(), 0);
     // No script file: every text is its English key.
@@ -229,8 +230,10 @@ void SettingsTest::defaultPlayerNamesComeFromTheScript()
 void SettingsTest::exitWritesBooleansAndSignedColours()
 {
     TempProgramDir dir;
+    QSize window;
     {
         StartedWindow s(dir);
+        window = s.form->size();
         QVERIFY(s.exit());
         QVERIFY(s.dialogs.errors().isEmpty());
     }
@@ -254,7 +257,7 @@ void SettingsTest::exitWritesBooleansAndSignedColours()
     };
     for (const auto &e : expected)
         QCOMPARE(storedSetting(dir, e.section, e.key), QString(e.value));
-    const QPoint centre = centredPosition();
+    const QPoint centre = centredPosition(window);
     QCOMPARE(storedSetting(dir, "Window", "Left"), QString::number(centre.x()));
     QCOMPARE(storedSetting(dir, "Window", "Top"), QString::number(centre.y()));
     QVERIFY(dir.read("Data/TALLIMO.INI").endsWith("\r\n"));

@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/HandlerGuard.h"
 #include "platform/ProgressBar.h"
+#include "platform/WindowPlacement.h"
 #include "services/AboutPage.h"
 #include "services/ColorSwatch.h"
 #include "services/MessDlg.h"
@@ -51,7 +52,9 @@ TMainForm::TMainForm(Dialogs &dialogs, MainFormOptions options)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tallimo"));
-    resize(640, 480);
+    // Every page is laid out for the designed size; larger screens give a larger first size.
+    setMinimumSize(Settings::DesignedWindowSize);
+    resize(FirstWindowSize(availableSize(), minimumSize()));
     m_dialogs.setParentWindow(this);
     m_session = new PlayerSession(dataDir(), m_options.autosaveDelayMs, this);
     connect(m_session, &PlayerSession::autosaveFailed, this, [this](const QString &message) { m_dialogs.showError(message); });
@@ -162,6 +165,8 @@ void TMainForm::FormCreate()
 
     TSplashScreen splash;
     splash.show();
+    // The language question and every report of the start come above the splash.
+    splash.giveWayTo(m_dialogs);
     auto progress = [&](int percent, int milliseconds) {
         if (m_options.splashProbe) {
             splash.gauge()->setValue(percent);
@@ -249,11 +254,13 @@ void TMainForm::SavePlayerData()
 void TMainForm::LoadSettings()
 {
     const QStringList languages = Settings::languageEntries(m_programDir);
-    const ProgramSettings settings = Settings::LoadSettings(m_programDir, languages, m_dialogs, screenSize());
+    const ProgramSettings settings = Settings::LoadSettings(m_programDir, languages, m_dialogs, screenSize(), size());
     m_optionsPage->setLanguages(languages);
     m_optionsPage->reset(settings);
     m_session->setPlayerNames(QStringList(settings.playerNames.begin(), settings.playerNames.end()));
-    move(settings.windowPosition);
+    // A position stored on a screen that is no longer there, or that has shrunk, is brought back.
+    winId(); // the platform window knows the frame
+    move(PlaceOnScreen(QRect(settings.windowPosition, frameGeometry().size()), AvailableScreenAreas()));
     if (settings.maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
     setWindowColor(settings.windowColor);
@@ -423,6 +430,12 @@ QSize TMainForm::screenSize() const
 {
     const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
     return shown ? shown->geometry().size() : QSize();
+}
+
+QSize TMainForm::availableSize() const
+{
+    const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    return shown ? shown->availableGeometry().size() : QSize();
 }
 
 void TMainForm::setWindowColor(qint32 color)

@@ -150,6 +150,8 @@ private:
 
     // What the settings set in the window.
     QSize screenSize() const;
+    // The part of the screen that windows may take (without task bars and docks).
+    QSize availableSize() const;
     void setWindowColor(qint32 color);
     // Every text of the active script: the window, the player names, the help file list, the
     // About text, the dialogs, the lists' titles.

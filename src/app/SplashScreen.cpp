@@ -1,5 +1,7 @@
 #include "app/SplashScreen.h"
 
+#include "platform/Dialogs.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -78,6 +80,25 @@ TSplashScreen::TSplashScreen()
         const QRect area = screen->geometry();
         move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
     }
+}
+
+TSplashScreen::~TSplashScreen()
+{
+    if (m_dialogs)
+        m_dialogs->setOpenWatch({});
+}
+
+void TSplashScreen::giveWayTo(Dialogs &dialogs)
+{
+    m_dialogs = &dialogs;
+    dialogs.setOpenWatch([this](bool open) {
+        if (open) {
+            hide();
+        } else {
+            show();
+            repaint(); // no event loop runs yet
+        }
+    });
 }
 
 void SetSplashProgress(TSplashScreen &splash, int percent, int milliseconds)

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <optional>
 
 class QImage;
@@ -53,6 +54,35 @@ public:
     void setParentWindow(QWidget *window) { m_parent = window; }
     QWidget *parentWindow() const { return m_parent; }
 
+    // Told true when a dialog opens and false when it has closed; a dialog opened from another
+    // one is not told again. An empty function tells nobody.
+    using OpenWatch = std::function<void(bool open)>;
+    void setOpenWatch(OpenWatch watch) { m_openWatch = std::move(watch); }
+
+protected:
+    // Held by an implementation for as long as one of its dialogs is open.
+    class Open
+    {
+    public:
+        explicit Open(Dialogs &dialogs) : m_dialogs(dialogs)
+        {
+            if (m_dialogs.m_openCount++ == 0 && m_dialogs.m_openWatch)
+                m_dialogs.m_openWatch(true);
+        }
+        ~Open()
+        {
+            if (--m_dialogs.m_openCount == 0 && m_dialogs.m_openWatch)
+                m_dialogs.m_openWatch(false);
+        }
+        Open(const Open &) = delete;
+        Open &operator=(const Open &) = delete;
+
+    private:
+        Dialogs &m_dialogs;
+    };
+
 private:
     QWidget *m_parent = nullptr;
+    OpenWatch m_openWatch;
+    int m_openCount = 0;
 };

@@ -15,21 +15,25 @@
 
 bool ProgramDialogs::msgBox(const QString &text, const QString &caption, const QString &kind)
 {
+    const Open open(*this);
     return MsgBox(text, caption, kind, parentWindow());
 }
 
 QString ProgramDialogs::inputText(const QString &prompt, bool hidden)
 {
+    const Open open(*this);
     return InputText(prompt, hidden, parentWindow());
 }
 
 QString ProgramDialogs::selectFromList(const QString &prompt, const QString &choices)
 {
+    const Open open(*this);
     return SelectFromList(prompt, choices, parentWindow());
 }
 
 void ProgramDialogs::showError(const QString &message)
 {
+    const Open open(*this);
     EnsureDialogTexts();
     using Frame = GradientDialogFrame;
     Frame box(message, Frame::Icon::Critical, {{QStringLiteral("OKButton"), DialogTexts().ok, Frame::OkEnding}},
@@ -44,6 +48,7 @@ void ProgramDialogs::showError(const QString &message)
 
 std::optional<qint32> ProgramDialogs::chooseColor(qint32 initial)
 {
+    const Open open(*this);
     const QColor chosen = QColorDialog::getColor(ColorValue::toColor(initial), parentWindow());
     if (!chosen.isValid())
         return std::nullopt;
@@ -63,6 +68,7 @@ QString ProgramDialogs::saveFileName(const QString &filter, int &filterIndex, co
 QString ProgramDialogs::fileName(FileDialogMode mode, const QString &filter, int &filterIndex,
                                  const QString &initialDir)
 {
+    const Open open(*this);
     QFileDialog dialog(parentWindow(), QString(), initialDir);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (mode == FileDialogMode::Open) {
@@ -96,11 +102,13 @@ void ProgramDialogs::showPicture(const QImage &picture, const QString &title)
 
 QString ProgramDialogs::numberPad(const QString &start)
 {
+    const Open open(*this);
     return RunNumPad(parentWindow(), start);
 }
 
 std::optional<int> ProgramDialogs::calendar(int dateNumber, int firstWeekday)
 {
+    const Open open(*this);
     return RunCalendar(parentWindow(), dateNumber, firstWeekday);
 }
 

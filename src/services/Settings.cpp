@@ -29,6 +29,7 @@ struct LoadContext
     QString programDir;
     QStringList languageEntries;
     QSize screen;
+    QSize window;
     // First start: asks for the language and stores it.
     std::function<QString()> chooseLanguage;
 };
@@ -239,17 +240,17 @@ QList<Entry> buildTable()
     add(WindowSection, QStringLiteral("Color"),
         Field<int>{.at = [](ProgramSettings &s) -> int & { return s.windowColor; },
                    .defaultValue = fixed(ColorValue::ButtonFace)});
-    // By default the designed size centred on the screen.
+    // By default the window centred on the screen.
     add(WindowSection, QStringLiteral("Left"),
         Field<int>{.at = [](ProgramSettings &s) -> int & { return s.windowPosition.rx(); },
                    .defaultValue = [](const LoadContext &c) {
-                       return c.screen.width() / 2 - Settings::DesignedWindowSize.width() / 2;
+                       return c.screen.width() / 2 - c.window.width() / 2;
                    }},
         true);
     add(WindowSection, QStringLiteral("Top"),
         Field<int>{.at = [](ProgramSettings &s) -> int & { return s.windowPosition.ry(); },
                    .defaultValue = [](const LoadContext &c) {
-                       return c.screen.height() / 2 - Settings::DesignedWindowSize.height() / 2;
+                       return c.screen.height() / 2 - c.window.height() / 2;
                    }},
         true);
     add(WindowSection, QStringLiteral("State"),
@@ -327,13 +328,13 @@ ProgramSettings LoadSettings(const QString &programDir, Dialogs &dialogs, QSize 
 }
 
 ProgramSettings LoadSettings(const QString &programDir, const QStringList &languageEntries, Dialogs &dialogs,
-                             QSize screenSize)
+                             QSize screenSize, QSize windowSize)
 {
     SetGradientStartColor(ColorValue::Yellow);
     SetGradientEndColor(ColorValue::Fuchsia);
 
     ProfileFile ini(settingsPath(programDir));
-    LoadContext context{programDir, languageEntries, screenSize, {}};
+    LoadContext context{programDir, languageEntries, screenSize, windowSize, {}};
     context.chooseLanguage = [&] { return chooseFirstLanguage(dialogs, ini, context.languageEntries); };
 
     ProgramSettings settings;

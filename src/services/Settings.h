@@ -54,7 +54,7 @@ struct ProgramSettings
 // written at exit.
 namespace Settings {
 
-// The main window's designed size, from which the default position is computed.
+// The main window's designed size: the size every page is laid out for.
 constexpr QSize DesignedWindowSize{640, 480};
 
 QString settingsPath(const QString &programDir);
@@ -70,9 +70,10 @@ QStringList languageEntries(const QString &programDir);
 // default window position centres the designed size on screenSize. The message gradient is
 // set to its default colours before anything is asked.
 ProgramSettings LoadSettings(const QString &programDir, Dialogs &dialogs, QSize screenSize);
-// The same with the entries of LScripts as languageEntries lists them, read once by the caller.
+// The same with the entries of LScripts as languageEntries lists them, read once by the caller,
+// and the default position centring a window of windowSize.
 ProgramSettings LoadSettings(const QString &programDir, const QStringList &languageEntries, Dialogs &dialogs,
-                             QSize screenSize);
+                             QSize screenSize, QSize windowSize = DesignedWindowSize);
 
 // Writes every setting in one write of the file; an empty language leaves the stored one.
 // Throws AppError "Unable to write to <path>" when the file cannot be written.

@@ -3,6 +3,13 @@
 #include <QImage>
 #include <QTest>
 
+void ScriptedDialogs::ask(const Asked &asked)
+{
+    m_asked.append(asked);
+    if (m_whenAsked)
+        m_whenAsked(asked);
+}
+
 QVariant ScriptedDialogs::next(const QString &dialog)
 {
     if (m_answers.isEmpty()) {
@@ -15,30 +22,35 @@ QVariant ScriptedDialogs::next(const QString &dialog)
 
 bool ScriptedDialogs::msgBox(const QString &text, const QString &caption, const QString &kind)
 {
-    m_asked.append({QStringLiteral("msgBox"), text, kind + caption});
+    const Open open(*this);
+    ask({QStringLiteral("msgBox"), text, kind + caption});
     return next(QStringLiteral("msgBox")).toBool();
 }
 
 QString ScriptedDialogs::inputText(const QString &prompt, bool)
 {
-    m_asked.append({QStringLiteral("inputText"), prompt, QString()});
+    const Open open(*this);
+    ask({QStringLiteral("inputText"), prompt, QString()});
     return next(QStringLiteral("inputText")).toString();
 }
 
 QString ScriptedDialogs::selectFromList(const QString &prompt, const QString &choices)
 {
-    m_asked.append({QStringLiteral("selectFromList"), choices, prompt});
+    const Open open(*this);
+    ask({QStringLiteral("selectFromList"), choices, prompt});
     return next(QStringLiteral("selectFromList")).toString();
 }
 
 void ScriptedDialogs::showError(const QString &message)
 {
-    m_asked.append({QStringLiteral("error"), message, QString()});
+    const Open open(*this);
+    ask({QStringLiteral("error"), message, QString()});
 }
 
 std::optional<qint32> ScriptedDialogs::chooseColor(qint32 initial)
 {
-    m_asked.append({QStringLiteral("color"), QString::number(initial), QString()});
+    const Open open(*this);
+    ask({QStringLiteral("color"), QString::number(initial), QString()});
     const QVariant value = next(QStringLiteral("color"));
     if (!value.isValid() || value.isNull())
         return std::nullopt;
@@ -56,37 +68,40 @@ QString ScriptedDialogs::fileAnswer(const QString &dialog, int &filterIndex)
 
 QString ScriptedDialogs::openFileName(const QString &filter, int &filterIndex, const QString &initialDir)
 {
-    m_asked.append({QStringLiteral("open"), filter, initialDir});
+    const Open open(*this);
+    ask({QStringLiteral("open"), filter, initialDir});
     return fileAnswer(QStringLiteral("open"), filterIndex);
 }
 
 QString ScriptedDialogs::saveFileName(const QString &filter, int &filterIndex, const QString &initialDir)
 {
-    m_asked.append({QStringLiteral("save"), filter, initialDir});
+    const Open open(*this);
+    ask({QStringLiteral("save"), filter, initialDir});
     return fileAnswer(QStringLiteral("save"), filterIndex);
 }
 
 bool ScriptedDialogs::shellOpen(const QString &target)
 {
-    m_asked.append({QStringLiteral("shell"), target, QString()});
+    ask({QStringLiteral("shell"), target, QString()});
     return m_shellOpens;
 }
 
 void ScriptedDialogs::showPicture(const QImage &picture, const QString &title)
 {
-    m_asked.append({QStringLiteral("picture"), title,
-                    QStringLiteral("%1 x %2").arg(picture.width()).arg(picture.height())});
+    ask({QStringLiteral("picture"), title, QStringLiteral("%1 x %2").arg(picture.width()).arg(picture.height())});
 }
 
 QString ScriptedDialogs::numberPad(const QString &start)
 {
-    m_asked.append({QStringLiteral("numberPad"), start, QString()});
+    const Open open(*this);
+    ask({QStringLiteral("numberPad"), start, QString()});
     return next(QStringLiteral("numberPad")).toString();
 }
 
 std::optional<int> ScriptedDialogs::calendar(int dateNumber, int firstWeekday)
 {
-    m_asked.append({QStringLiteral("calendar"), QString::number(dateNumber), QString::number(firstWeekday)});
+    const Open open(*this);
+    ask({QStringLiteral("calendar"), QString::number(dateNumber), QString::number(firstWeekday)});
     const QVariant value = next(QStringLiteral("calendar"));
     if (!value.isValid() || value.isNull())
         return std::nullopt;

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 // Answers every dialog from a queue and records what was asked, so whole handlers run in
 // tests without a person. An unexpected dialog (an empty queue) fails the test.
 class ScriptedDialogs : public Dialogs
@@ -50,6 +52,9 @@ public:
     QString numberPad(const QString &start) override;
     std::optional<int> calendar(int dateNumber, int firstWeekday) override;
 
+    // Called with each dialog as it is asked, while it counts as open.
+    void whenAsked(std::function<void(const Asked &)> act) { m_whenAsked = std::move(act); }
+
     const QList<Asked> &asked() const { return m_asked; }
     QStringList errors() const;
     QStringList messages() const; // texts of message boxes, in order
@@ -58,10 +63,12 @@ public:
     void clearLog() { m_asked.clear(); }
 
 private:
+    void ask(const Asked &asked);
     QVariant next(const QString &dialog);
     QString fileAnswer(const QString &dialog, int &filterIndex);
 
     QQueue<QVariant> m_answers;
     QList<Asked> m_asked;
     bool m_shellOpens = true;
+    std::function<void(const Asked &)> m_whenAsked;
 };
