@@ -1,9 +1,13 @@
 #include "keeping/GamesListView.h"
 
+#include "platform/ElidedText.h"
+
 #include <QMouseEvent>
 
-GamesListView::GamesListView(QWidget *parent) : QListView(parent)
+GamesListView::GamesListView(QWidget *parent) : QListView(parent), m_delegate(new ElideTipDelegate(this))
 {
+    setItemDelegate(m_delegate);
+    setTextElideMode(Qt::ElideRight);
     setObjectName(QStringLiteral("GamesListView"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -36,6 +40,26 @@ void GamesListView::selectRow(int row)
     }
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
+}
+
+QStyleOptionViewItem GamesListView::rowOption(const QModelIndex &index) const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return option;
+}
+
+QString GamesListView::rowToolTip(int row) const
+{
+    const QModelIndex index = model() ? model()->index(row, 0) : QModelIndex();
+    return index.isValid() ? m_delegate->toolTipText(rowOption(index), index) : QString();
+}
+
+bool GamesListView::rowCut(int row) const
+{
+    const QModelIndex index = model() ? model()->index(row, 0) : QModelIndex();
+    return index.isValid() && m_delegate->textCut(rowOption(index), index);
 }
 
 void GamesListView::mousePressEvent(QMouseEvent *event)
