@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QPlainTextEdit>
 #include <tuple>
@@ -809,6 +810,9 @@ void GamesListTest::longGameNameEndsInEllipsisWithWholeTooltip()
     QCOMPARE(list->rowToolTip(shortRow), QString());
     QVERIFY(list->rowCut(longRow));
     QCOMPARE(list->rowToolTip(longRow), longName);
+    // The row ends at the list's edge; no scrolling sideways.
+    QVERIFY(list->visualRect(page(s).gamesModel()->index(longRow)).right() < list->viewport()->width());
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
 
     // A pointer resting on the rows gets the whole name on the cut one only.
     for (const auto &[row, tip] : {std::pair{longRow, longName}, std::pair{shortRow, QString()}}) {

@@ -751,7 +751,7 @@ void TestRecordsPage::entryFieldsHoldTheirLongestValues()
         QVERIFY2(date->fontMetrics().horizontalAdvance(text) <= room(date), qPrintable(text));
     }
     QLineEdit *points = f.edit("PointsEdit");
-    const QString longest = QString::number(std::numeric_limits<qint64>::min());
+    const QString longest = QString::number(std::numeric_limits<qint64>::max());
     QVERIFY2(points->fontMetrics().horizontalAdvance(longest) <= room(points), qPrintable(longest));
     // The fields stand apart, left to right.
     QVERIFY(f.button("NumEditButton")->x() > points->geometry().right());

@@ -4,8 +4,29 @@
 
 #include <QMouseEvent>
 
-GamesListView::GamesListView(QWidget *parent) : QListView(parent), m_delegate(new ElideTipDelegate(this))
+namespace {
+
+// Rows as wide as the list at most: a long name ends in "…" instead of running off the edge.
+class GamesRowDelegate : public ElideTipDelegate
 {
+public:
+    using ElideTipDelegate::ElideTipDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = ElideTipDelegate::sizeHint(option, index);
+        if (const auto *view = qobject_cast<const QAbstractItemView *>(option.widget))
+            size.setWidth(qMin(size.width(), view->viewport()->width()));
+        return size;
+    }
+};
+
+} // namespace
+
+GamesListView::GamesListView(QWidget *parent) : QListView(parent), m_delegate(new GamesRowDelegate(this))
+{
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setResizeMode(QListView::Adjust);
     setItemDelegate(m_delegate);
     setTextElideMode(Qt::ElideRight);
     setObjectName(QStringLiteral("GamesListView"));

@@ -342,8 +342,8 @@ int RecordsPage::lineEditWidth(const QLineEdit *edit, const QString &text)
 
 int RecordsPage::pointsFieldWidth() const
 {
-    // The longest points: the lowest 64-bit number.
-    return qMax(64, lineEditWidth(m_pointsEdit, QString::number(std::numeric_limits<qint64>::min())));
+    // The longest points: the largest 64-bit number.
+    return qMax(64, lineEditWidth(m_pointsEdit, QString::number(std::numeric_limits<qint64>::max())));
 }
 
 int RecordsPage::dateFieldWidth() const
@@ -387,7 +387,8 @@ void RecordsPage::layoutEnterBox()
     place(m_dateDisplayEdit, dateWidth, 2);
     place(m_dateEditButton, button, 4);
     const int commentWidth = qMax(40, m_enterBox->width() - entrySpare());
-    label(m_commentLabel, commentWidth);
+    // Over a narrow comment field the label takes the room above the buttons too.
+    label(m_commentLabel, qMax(commentWidth, qMin(m_commentLabel->sizeHint().width(), m_enterBox->width() - x - 8)));
     place(m_recCommentEdit, commentWidth, 4);
     place(m_recordAddButton, button, 2);
     place(m_recordChangeButton, button, 0);
