@@ -11,12 +11,16 @@
 #include "support/KeepingSteps.h"
 #include "support/StartedWindow.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QPlainTextEdit>
 #include <tuple>
@@ -143,6 +147,8 @@ private slots:
     void gamesListSurvivesRestart();
     void scoresKeptThroughTheWindowsAcrossRestart();
     void germanScriptReachesControls();
+    void longGameNameEndsInEllipsisWithWholeTooltip();
+    void gamesListKeysRunTheGameButtons();
 };
 
 void GamesListTest::initTestCase()
@@ -790,6 +796,74 @@ void GamesListTest::germanScriptReachesControls()
     QCOMPARE(prompts.size(), 2);
     QVERIFY(prompts[0].text != QString("Please enter game name:"));
     QCOMPARE(prompts[1].text, QString("Please enter new name:"));
+}
+
+void GamesListTest::longGameNameEndsInEllipsisWithWholeTooltip()
+{
+    TempProgramDir dir;
+    StartedWindow s(dir);
+    const QString longName = QStringLiteral("A Game Whose Name Runs On Far Beyond What The Narrow List Can Show, Part Two");
+    ::addGame(s, "Chess");
+    ::addGame(s, longName);
+    QCoreApplication::processEvents();
+    GamesListView *list = page(s).gamesListView();
+    const int shortRow = page(s).gamesModel()->findName("Chess", Qt::CaseSensitive);
+    const int longRow = page(s).gamesModel()->findName(longName, Qt::CaseSensitive);
+    QVERIFY(list->textElideMode() == Qt::ElideRight);
+    QVERIFY(!list->rowCut(shortRow));
+    QCOMPARE(list->rowToolTip(shortRow), QString());
+    QVERIFY(list->rowCut(longRow));
+    QCOMPARE(list->rowToolTip(longRow), longName);
+    // The row ends at the list's edge; no scrolling sideways.
+    QVERIFY(list->visualRect(page(s).gamesModel()->index(longRow)).right() < list->viewport()->width());
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
+
+    // A pointer resting on the rows gets the whole name on the cut one only.
+    for (const auto &[row, tip] : {std::pair{longRow, longName}, std::pair{shortRow, QString()}}) {
+        QToolTip::hideText();
+        const QPoint at = list->visualRect(page(s).gamesModel()->index(row)).center();
+        QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &help);
+        QCOMPARE(help.isAccepted() && QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+    }
+    QToolTip::hideText();
+}
+
+void GamesListTest::gamesListKeysRunTheGameButtons()
+{
+    TempProgramDir dir;
+    StartedWindow s(dir);
+    ::addGame(s, "Chess");
+    s.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.form.get()));
+    GamesListView *list = page(s).gamesListView();
+    list->setFocus();
+
+    // Insert adds a game as the add button does.
+    s.dialogs.clearLog();
+    s.dialogs.answer(QStringLiteral("Go"));
+    QTest::keyClick(list, Qt::Key_Insert);
+    QCOMPARE(s.dialogs.askedOf("inputText").first().text, QString("Please enter game name:"));
+    QCOMPARE(gameNames(s), (QStringList{"Chess", "Go"}));
+    QCOMPARE(page(s).title(), QString("Go"));
+
+    // F2 renames the selected game.
+    s.dialogs.clearLog();
+    s.dialogs.answer(QStringLiteral("Goban"));
+    QTest::keyClick(list, Qt::Key_F2);
+    QCOMPARE(s.dialogs.askedOf("inputText").size(), 1);
+    QCOMPARE(gameNames(s), (QStringList{"Chess", "Goban"}));
+
+    // Delete asks first; No keeps the game, Yes deletes it.
+    s.dialogs.clearLog();
+    s.dialogs.answerNo();
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(s.dialogs.messages(), QStringList{"Are you sure?"});
+    QCOMPARE(gameNames(s), (QStringList{"Chess", "Goban"}));
+    s.dialogs.answerYes();
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(gameNames(s), QStringList{"Chess"});
+    QCOMPARE(s.dialogs.pendingAnswers(), 0);
 }
 
 QTEST_MAIN(GamesListTest)

@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +31,7 @@
 #include <QTest>
 #include <QThread>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
@@ -247,6 +249,8 @@ private slots:
     void panelsFollowWindowWidth();
     void playerPanelsByKeyboard();
     void germanTexts();
+    void longPlayerNameEndsInEllipsisWithWholeTooltip_data();
+    void longPlayerNameEndsInEllipsisWithWholeTooltip();
 };
 
 void PicturesPlayersTest::initTestCase()
@@ -984,6 +988,45 @@ void PicturesPlayersTest::germanTexts()
     s.dialogs.answer(QString());
     button(s, "PlayerRenameButton")->click();
     QCOMPARE(s.dialogs.askedOf("inputText").first().text, QString("Bitte geben Sie den Namen des Spielers ein:"));
+}
+
+void PicturesPlayersTest::longPlayerNameEndsInEllipsisWithWholeTooltip_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("current");
+    QTest::addColumn<bool>("cut");
+    const QString longName = QStringLiteral("Maximilian Alexander von Hohenberg-Schwarzenfels");
+    QTest::newRow("short") << QStringLiteral("Anna") << false << false;
+    QTest::newRow("short, current") << QStringLiteral("Anna") << true << false;
+    QTest::newRow("long") << longName << false << true;
+    QTest::newRow("long, current") << longName << true << true;
+}
+
+void PicturesPlayersTest::longPlayerNameEndsInEllipsisWithWholeTooltip()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, current);
+    QFETCH(bool, cut);
+    QWidget box;
+    PlayerPanel panel(1, &box);
+    panel.setGeometry(0, 0, 58, 20);
+    panel.setCaption(name);
+    panel.setCurrent(current);
+    box.show();
+    QCOMPARE(panel.text(), name);
+    QCOMPARE(panel.isCut(), cut);
+    if (cut) {
+        QVERIFY(panel.shownText().endsWith(QChar(0x2026)));
+        QVERIFY(name.startsWith(panel.shownText().chopped(1)));
+        QCOMPARE(panel.currentToolTip(), name);
+    } else {
+        QCOMPARE(panel.shownText(), name);
+        QCOMPARE(panel.currentToolTip(), QString());
+    }
+    QHelpEvent help(QEvent::ToolTip, QPoint(10, 10), panel.mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(&panel, &help);
+    QCOMPARE(help.isAccepted() && QToolTip::isVisible() ? QToolTip::text() : QString(), panel.currentToolTip());
+    QToolTip::hideText();
 }
 
 QTEST_MAIN(PicturesPlayersTest)

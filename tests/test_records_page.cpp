@@ -2,6 +2,7 @@
 #include "keeping/RecordsPage.h"
 
 #include "platform/ColorValue.h"
+#include "platform/ElidedText.h"
 #include "platform/ProgressBar.h"
 #include "services/ColorChoice.h"
 #include "services/ColorSwatch.h"
@@ -14,6 +15,11 @@
 #include "support/ScriptedDialogs.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QToolTip>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
@@ -190,6 +196,12 @@ private slots:
     void rowsUseTheLineColours();
     void columnsAndCommentFieldFollowTheSize();
     void pictureButtonsAreNamedAndReachable();
+    void longTitleEndsInEllipsisWithWholeTooltip_data();
+    void longTitleEndsInEllipsisWithWholeTooltip();
+    void entryFieldsHoldTheirLongestValues();
+    void entryLabelsLeadToTheirFields_data();
+    void entryLabelsLeadToTheirFields();
+    void keysRunTheEntryHandlers();
 };
 
 void TestRecordsPage::entriesSortByPointsHighestFirst_data()
@@ -642,7 +654,11 @@ void TestRecordsPage::columnsAndCommentFieldFollowTheSize()
         f.page->resize(width, 700);
         QCoreApplication::processEvents();
         QCOMPARE(view->header()->sectionSize(3), view->width() - 220);
-        QCOMPARE(f.edit("RecCommentEdit")->width(), enterBox->width() - 270);
+        // The comment field takes the room between the date button and the two entry buttons.
+        const QRect comment = f.edit("RecCommentEdit")->geometry();
+        QCOMPARE(comment.left(), f.button("DateEditButton")->geometry().right() + 1 + 4);
+        QCOMPARE(f.button("RecordAddButton")->x(), comment.right() + 1 + 4);
+        QCOMPARE(f.button("RecordChangeButton")->geometry().right() + 1 + 8, enterBox->width());
     }
 }
 
@@ -668,6 +684,165 @@ void TestRecordsPage::pictureButtonsAreNamedAndReachable()
     for (const char *box : {"TitleBox", "PictureBox", "RecordListBox", "EnterBox", "GameCommentBox"})
         QVERIFY2(f.page->findChild<QGroupBox *>(QLatin1String(box)), box);
     QVERIFY(f.page->findChild<QLabel *>(QStringLiteral("TitelPanel")));
+}
+
+void TestRecordsPage::longTitleEndsInEllipsisWithWholeTooltip_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<bool>("cut");
+    const QString longTitle = QStringLiteral("The Settlers of a Very Long Island, Second Edition with All Expansions "
+                                             "and the Seafarers Rules Printed Twice Over");
+    QTest::newRow("short") << QStringLiteral("Chess") << QString() << false;
+    QTest::newRow("long") << longTitle << QString() << true;
+    QTest::newRow("short with hint") << QStringLiteral("Chess") << QStringLiteral("The game") << false;
+    QTest::newRow("long with hint") << longTitle << QStringLiteral("The game") << true;
+}
+
+void TestRecordsPage::longTitleEndsInEllipsisWithWholeTooltip()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, hint);
+    QFETCH(bool, cut);
+    Fixture f;
+    f.page->resize(640, 480);
+    auto *panel = f.child<ElidingLabel>("TitelPanel");
+    panel->setToolTip(hint);
+    f.page->setTitle(title);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.page->title(), title);
+    // The long name must not widen the page beyond its window.
+    QVERIFY(f.page->width() <= 640);
+    QCOMPARE(panel->isCut(), cut);
+    const QString shown = panel->shownText();
+    const QString tip = panel->currentToolTip();
+    if (cut) {
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        QVERIFY(title.startsWith(shown.chopped(1)));
+        QVERIFY(panel->fontMetrics().horizontalAdvance(shown) <= panel->contentsRect().width());
+        QVERIFY(tip.contains(title));
+        QVERIFY(tip.contains(hint));
+    } else {
+        QCOMPARE(shown, title);
+        QCOMPARE(tip, hint);
+    }
+    // A pointer resting on the panel gets that tooltip.
+    QHelpEvent help(QEvent::ToolTip, panel->rect().center(), panel->mapToGlobal(panel->rect().center()));
+    QApplication::sendEvent(panel, &help);
+    QCOMPARE(help.isAccepted() && QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+    QToolTip::hideText();
+}
+
+void TestRecordsPage::entryFieldsHoldTheirLongestValues()
+{
+    Fixture f;
+    f.page->resize(640, 480);
+    QCoreApplication::processEvents();
+    // The room a line edit gives its text: inside the frame, the text margins and the cursor.
+    const auto room = [](QLineEdit *edit) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+        return edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).width() - 2 * 2;
+    };
+    QLineEdit *date = f.edit("DateDisplayEdit");
+    for (int month = 1; month <= 12; ++month) {
+        const QString text = DateNumber::shortText(QDate(QDate::currentDate().year(), month, 28));
+        QVERIFY2(date->fontMetrics().horizontalAdvance(text) <= room(date), qPrintable(text));
+    }
+    QLineEdit *points = f.edit("PointsEdit");
+    const QString longest = QString::number(std::numeric_limits<qint64>::max());
+    QVERIFY2(points->fontMetrics().horizontalAdvance(longest) <= room(points), qPrintable(longest));
+    // The fields stand apart, left to right.
+    QVERIFY(f.button("NumEditButton")->x() > points->geometry().right());
+    QVERIFY(date->x() > f.button("NumEditButton")->geometry().right());
+}
+
+void TestRecordsPage::entryLabelsLeadToTheirFields_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("buddy");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("key");
+    QTest::newRow("points") << "PointsLabel" << "PointsEdit" << "&Points:" << int(Qt::Key_P);
+    QTest::newRow("date") << "DateLabel" << "DateDisplayEdit" << "&Date:" << int(Qt::Key_D);
+    QTest::newRow("comment") << "CommentLabel" << "RecCommentEdit" << "&Comment:" << int(Qt::Key_C);
+}
+
+void TestRecordsPage::entryLabelsLeadToTheirFields()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, buddy);
+    QFETCH(QString, caption);
+    QFETCH(int, key);
+    Fixture f;
+    auto *shown = f.child<QLabel>(qPrintable(label));
+    QCOMPARE(shown->text(), caption);
+    QVERIFY(shown->isVisible());
+    QVERIFY(shown->buddy());
+    QCOMPARE(shown->buddy()->objectName(), buddy);
+    // The label stands over its field.
+    QVERIFY(shown->geometry().bottom() <= shown->buddy()->geometry().top());
+    QCOMPARE(shown->x(), shown->buddy()->x());
+
+    f.page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.page.get()));
+    f.button("RecDeleteButton")->setFocus();
+    QTest::keyClick(f.page.get(), Qt::Key(key), Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), shown->buddy());
+}
+
+void TestRecordsPage::keysRunTheEntryHandlers()
+{
+    Fixture f;
+    f.page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.page.get()));
+
+    // F4 in the points field opens the pad, Enter in the date field the calendar.
+    f.edit("PointsEdit")->setFocus();
+    f.ctx.scripted.answer(QStringLiteral("120"));
+    QTest::keyClick(f.edit("PointsEdit"), Qt::Key_F4);
+    QCOMPARE(f.ctx.scripted.askedOf("numberPad").size(), 1);
+    QCOMPARE(f.edit("PointsEdit")->text(), QStringLiteral("120"));
+    f.edit("DateDisplayEdit")->setFocus();
+    f.ctx.scripted.answer(36526);
+    QTest::keyClick(f.edit("DateDisplayEdit"), Qt::Key_Return);
+    QCOMPARE(f.edit("DateNumberEdit")->text(), QStringLiteral("36526"));
+    f.ctx.scripted.answer(QStringLiteral("250"));
+    QTest::keyClick(f.edit("PointsEdit"), Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(f.edit("PointsEdit")->text(), QStringLiteral("250"));
+
+    // Ctrl+Enter adds the record from a field with no Enter of its own.
+    f.edit("DateDisplayEdit")->setFocus();
+    QTest::keyClick(f.edit("DateDisplayEdit"), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(f.storedPoints(), QStringList{"250"});
+    QVERIFY(f.fieldsEmpty());
+    // Without points and date it adds nothing.
+    QTest::keyClick(f.edit("RecCommentEdit"), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(f.storedPoints(), QStringList{"250"});
+
+    // Delete in the record list asks first, as the button does.
+    f.enter("80", 36527);
+    f.clickRow(0);
+    f.view()->setFocus();
+    f.ctx.scripted.clearLog();
+    f.ctx.scripted.answerNo();
+    QTest::keyClick(f.view(), Qt::Key_Delete);
+    QCOMPARE(f.ctx.scripted.messages(), QStringList{"Are you sure?"});
+    QCOMPARE(f.storedPoints(), (QStringList{"250", "80"}));
+    f.ctx.scripted.answerYes();
+    QTest::keyClick(f.view(), Qt::Key_Delete);
+    QCOMPARE(f.storedPoints(), QStringList{"80"});
+    // Delete in the comment field edits the comment only.
+    f.edit("RecCommentEdit")->setText(QStringLiteral("ab"));
+    f.edit("RecCommentEdit")->setFocus();
+    f.edit("RecCommentEdit")->setCursorPosition(0);
+    f.ctx.scripted.clearLog();
+    QTest::keyClick(f.edit("RecCommentEdit"), Qt::Key_Delete);
+    QCOMPARE(f.edit("RecCommentEdit")->text(), QStringLiteral("b"));
+    QVERIFY(f.ctx.scripted.asked().isEmpty());
+    QCOMPARE(f.storedPoints(), QStringList{"80"});
+    QCOMPARE(f.ctx.scripted.pendingAnswers(), 0);
 }
 
 QTEST_MAIN(TestRecordsPage)

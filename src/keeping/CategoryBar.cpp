@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -56,9 +57,22 @@ QIcon glyphIcon(Glyph glyph)
     return QIcon(pixmap);
 }
 
+// The desktop theme's name of the picture.
+const char *themeName(Glyph glyph)
+{
+    switch (glyph) {
+    case Glyph::Add: return "list-add";
+    case Glyph::Delete: return "list-remove";
+    case Glyph::Open: return "document-open";
+    case Glyph::Rename: return "edit-rename";
+    }
+    return "";
+}
+
 QToolButton *makeButton(const char *name, const char *hint, Glyph glyph, QWidget *parent)
 {
-    return MakePictureButton(parent, QLatin1String(name), QLatin1String(hint), glyphIcon(glyph), ButtonSize);
+    return MakePictureButton(parent, QLatin1String(name), QLatin1String(hint),
+                             ThemeIcon(themeName(glyph), glyphIcon(glyph)), ButtonSize);
 }
 
 } // namespace
@@ -111,6 +125,15 @@ CategoryBar::CategoryBar(QWidget *parent) : QWidget(parent)
     m_deleteButton->move(1, 2 * (ButtonSize + 4));
     m_deleteButton->setEnabled(false);
     m_gamesBoxRightPanel->installEventFilter(this);
+
+    // Keys of the games list, as its buttons: Insert adds, F2 renames, Delete deletes after the question.
+    const std::pair<QKeySequence, QToolButton *> keys[] = {{QKeySequence(Qt::Key_Insert), m_addButton},
+                                                           {QKeySequence(Qt::Key_F2), m_renameButton},
+                                                           {QKeySequence::Delete, m_deleteButton}};
+    for (const auto &[sequence, button] : keys) {
+        auto *shortcut = new QShortcut(sequence, m_gamesListView, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, button, &QToolButton::click);
+    }
 
     stackPanels(1);
 }

@@ -1,5 +1,6 @@
 #include "keeping/CategoryPage.h"
 
+#include "platform/PictureButton.h"
 #include "services/ColorSwatch.h"
 
 #include <QEvent>
@@ -70,7 +71,7 @@ CategoryPage::CategoryPage(QWidget *sheet) : QObject(sheet), m_sheet(sheet)
     m_catApplyButton->setObjectName(QStringLiteral("CatApplyButton"));
     m_catApplyButton->setToolTip(QStringLiteral("Apply settings"));
     m_catApplyButton->setAccessibleName(QStringLiteral("Apply settings"));
-    m_catApplyButton->setIcon(applyIcon());
+    m_catApplyButton->setIcon(ThemeIcon("dialog-ok-apply", applyIcon()));
     m_catApplyButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_catApplyButton->setFixedSize(30, 30);
     m_catApplyButton->setFocusPolicy(Qt::StrongFocus);

@@ -1,9 +1,34 @@
 #include "keeping/GamesListView.h"
 
+#include "platform/ElidedText.h"
+
 #include <QMouseEvent>
 
-GamesListView::GamesListView(QWidget *parent) : QListView(parent)
+namespace {
+
+// Rows as wide as the list at most: a long name ends in "…" instead of running off the edge.
+class GamesRowDelegate : public ElideTipDelegate
 {
+public:
+    using ElideTipDelegate::ElideTipDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = ElideTipDelegate::sizeHint(option, index);
+        if (const auto *view = qobject_cast<const QAbstractItemView *>(option.widget))
+            size.setWidth(qMin(size.width(), view->viewport()->width()));
+        return size;
+    }
+};
+
+} // namespace
+
+GamesListView::GamesListView(QWidget *parent) : QListView(parent), m_delegate(new GamesRowDelegate(this))
+{
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setResizeMode(QListView::Adjust);
+    setItemDelegate(m_delegate);
+    setTextElideMode(Qt::ElideRight);
     setObjectName(QStringLiteral("GamesListView"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -36,6 +61,26 @@ void GamesListView::selectRow(int row)
     }
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
+}
+
+QStyleOptionViewItem GamesListView::rowOption(const QModelIndex &index) const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return option;
+}
+
+QString GamesListView::rowToolTip(int row) const
+{
+    const QModelIndex index = model() ? model()->index(row, 0) : QModelIndex();
+    return index.isValid() ? m_delegate->toolTipText(rowOption(index), index) : QString();
+}
+
+bool GamesListView::rowCut(int row) const
+{
+    const QModelIndex index = model() ? model()->index(row, 0) : QModelIndex();
+    return index.isValid() && m_delegate->textCut(rowOption(index), index);
 }
 
 void GamesListView::mousePressEvent(QMouseEvent *event)

@@ -93,7 +93,8 @@ void MaintenancePage::buildControls()
     playerRow->setSpacing(4);
     playerRow->addWidget(m_playerSelectionBox, 1);
     m_playerRenameButton = MakePictureButton(m_sheet, QStringLiteral("PlayerRenameButton"),
-                                             QStringLiteral("Rename player"), renameIcon());
+                                             QStringLiteral("Rename player"),
+                                             ThemeIcon("edit-rename", renameIcon()));
     playerRow->addWidget(m_playerRenameButton, 0, Qt::AlignBottom);
     pageLayout->addLayout(playerRow);
 

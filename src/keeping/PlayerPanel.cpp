@@ -1,5 +1,8 @@
 #include "keeping/PlayerPanel.h"
 
+#include "platform/ElidedText.h"
+
+#include <QHelpEvent>
 #include <QPainter>
 
 PlayerPanel::PlayerPanel(int number, QWidget *parent) : PressableControl(parent), m_number(number)
@@ -15,7 +18,7 @@ void PlayerPanel::setCaption(const QString &caption)
 {
     setPlainText(caption);
     setAccessibleName(caption);
-    setToolTip(caption); // a long name is cut on the narrow panel
+    update();
 }
 
 void PlayerPanel::setCurrent(bool current)
@@ -51,27 +54,56 @@ QSize PlayerPanel::sizeHint() const
     return textSizeHint(frameShape(), frameShadow());
 }
 
-void PlayerPanel::paintEvent(QPaintEvent *)
+QRect PlayerPanel::textArea() const
 {
-    QPainter painter(this);
-    // A name wider than the narrow panel is drawn smaller, down to a size still readable, and
-    // only then cut with an ellipsis.
-    const QRect area = drawFrame(painter, frameShape(), frameShadow()).adjusted(1, 0, -1, 0);
+    return frameContents(rect(), frameShape(), frameShadow()).adjusted(1, 0, -1, 0);
+}
+
+QFont PlayerPanel::fittedFont(int width) const
+{
     QFont f = font();
     // Desktop fonts come in points or in pixels; the name shrinks in the font's own unit.
     const bool inPixels = f.pointSizeF() <= 0;
     qreal size = inPixels ? qreal(f.pixelSize()) : f.pointSizeF();
     const qreal smallest = qMax<qreal>(inPixels ? 8.0 : 6.0, size * 0.7);
     const qreal step = inPixels ? 1.0 : 0.5;
-    while (size - step >= smallest && QFontMetrics(f).elidedText(text(), Qt::ElideRight, area.width()) != text()) {
+    while (size - step >= smallest && !TextFits(QFontMetrics(f), text(), width)) {
         size -= step;
         if (inPixels)
             f.setPixelSize(int(size));
         else
             f.setPointSizeF(size);
     }
+    return f;
+}
+
+QString PlayerPanel::shownText() const
+{
+    const int width = textArea().width();
+    return ElideToWidth(QFontMetrics(fittedFont(width)), text(), width);
+}
+
+QString PlayerPanel::currentToolTip() const
+{
+    return ElidedTip(text(), isCut(), toolTip());
+}
+
+bool PlayerPanel::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip)
+        return ShowToolTip(static_cast<QHelpEvent *>(event), this, currentToolTip());
+    return PressableControl::event(event);
+}
+
+void PlayerPanel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    // A name wider than the narrow panel is drawn smaller, down to a size still readable, and
+    // only then cut with "…".
+    const QRect area = drawFrame(painter, frameShape(), frameShadow()).adjusted(1, 0, -1, 0);
+    const QFont f = fittedFont(area.width());
     painter.setFont(f);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-    painter.drawText(area, Qt::AlignCenter, QFontMetrics(f).elidedText(text(), Qt::ElideRight, area.width()));
+    painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, ElideToWidth(QFontMetrics(f), text(), area.width()));
     drawFocus(painter, palette().color(QPalette::Window));
 }

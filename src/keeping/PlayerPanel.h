@@ -15,8 +15,14 @@ public:
 
     int number() const { return m_number; }
 
-    // The name shown, text(), the accessible name and the hint.
+    // The name shown, text(), and the accessible name.
     void setCaption(const QString &caption);
+
+    // The name as drawn now: a name too wide even in the smallest font ends in "…".
+    QString shownText() const;
+    bool isCut() const { return shownText() != text(); }
+    // The tooltip a pointer resting on the panel gets: the whole name when it is cut.
+    QString currentToolTip() const;
 
     // Raised border and bold caption, or no border and a plain caption.
     void setCurrent(bool current);
@@ -31,9 +37,16 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The room for the name inside the border drawn now.
+    QRect textArea() const;
+    // The font the name is drawn in: the panel's, made smaller down to a readable size while
+    // the name does not fit.
+    QFont fittedFont(int width) const;
+
     bool showsLowered() const { return m_lowered && isDown(); }
 
     int m_number;

@@ -3,6 +3,7 @@
 #include "keeping/RecordListModel.h"
 #include "platform/ColorValue.h"
 #include "platform/Dialogs.h"
+#include "platform/ElidedText.h"
 #include "platform/PictureButton.h"
 #include "platform/PictureCodec.h"
 #include "store/ProgressSteps.h"
@@ -25,9 +26,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QShortcut>
+#include <QStyleOptionFrame>
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeView>
@@ -44,8 +48,6 @@ constexpr int PointsColumnWidth = 100;
 constexpr int DateColumnWidth = 100;
 // Room the list keeps beside the comment column: the two number columns, frame and scroll bar.
 constexpr int CommentColumnSpare = 220;
-// Room the entry box keeps beside the comment field.
-constexpr int CommentEditSpare = 270;
 
 QString messages(const char *key)
 {
@@ -93,7 +95,8 @@ void RecordsPage::build()
     auto *titleBox = new QGroupBox(QStringLiteral("Title"), this);
     titleBox->setObjectName(QStringLiteral("TitleBox"));
     auto *titleLayout = new QVBoxLayout(titleBox);
-    m_titelPanel = new QLabel(titleBox);
+    // A long name ends in "…" and shows whole in the tooltip.
+    m_titelPanel = new ElidingLabel(titleBox);
     m_titelPanel->setObjectName(QStringLiteral("TitelPanel"));
     m_titelPanel->setAutoFillBackground(true);
     m_titelPanel->setAlignment(Qt::AlignCenter);
@@ -185,39 +188,66 @@ void RecordsPage::build()
     middleRow->addWidget(listBox, 5);
     middleRow->addWidget(commentBox, 2);
 
-    // The entry fields sit side by side at fixed places; the comment field takes what is left.
+    // The entry fields sit side by side under their labels; the comment field takes what is left.
     m_enterBox = new QGroupBox(QStringLiteral("Enter data"), this);
     m_enterBox->setObjectName(QStringLiteral("EnterBox"));
+    m_pointsLabel = new QLabel(QStringLiteral("&Points:"), m_enterBox);
+    m_pointsLabel->setObjectName(QStringLiteral("PointsLabel"));
     m_pointsEdit = new QLineEdit(m_enterBox);
     m_pointsEdit->setObjectName(QStringLiteral("PointsEdit"));
     m_pointsEdit->setReadOnly(true);
     m_pointsEdit->setAlignment(Qt::AlignRight);
     m_pointsEdit->setAccessibleName(QStringLiteral("Points"));
+    m_pointsLabel->setBuddy(m_pointsEdit);
     m_numEditButton = MakePictureButton(m_enterBox, QStringLiteral("NumEditButton"), QStringLiteral("Enter number"),
                                  ThemeIcon(this, "accessories-calculator", QStyle::SP_FileDialogDetailedView));
+    m_dateLabel = new QLabel(QStringLiteral("&Date:"), m_enterBox);
+    m_dateLabel->setObjectName(QStringLiteral("DateLabel"));
     m_dateDisplayEdit = new QLineEdit(m_enterBox);
     m_dateDisplayEdit->setObjectName(QStringLiteral("DateDisplayEdit"));
     m_dateDisplayEdit->setReadOnly(true);
     m_dateDisplayEdit->setAlignment(Qt::AlignRight);
     m_dateDisplayEdit->setAccessibleName(QStringLiteral("Date"));
+    m_dateLabel->setBuddy(m_dateDisplayEdit);
     m_dateNumberEdit = new QLineEdit(m_enterBox);
     m_dateNumberEdit->setObjectName(QStringLiteral("DateNumberEdit"));
     m_dateNumberEdit->setReadOnly(true);
     m_dateNumberEdit->hide();
     m_dateEditButton = MakePictureButton(m_enterBox, QStringLiteral("DateEditButton"), QStringLiteral("Enter date"),
                                   ThemeIcon(this, "x-office-calendar", QStyle::SP_FileDialogInfoView));
+    m_commentLabel = new QLabel(QStringLiteral("&Comment:"), m_enterBox);
+    m_commentLabel->setObjectName(QStringLiteral("CommentLabel"));
     m_recCommentEdit = new QLineEdit(m_enterBox);
     m_recCommentEdit->setObjectName(QStringLiteral("RecCommentEdit"));
     m_recCommentEdit->setAccessibleName(QStringLiteral("Comment"));
+    m_commentLabel->setBuddy(m_recCommentEdit);
     m_recordAddButton = MakePictureButton(m_enterBox, QStringLiteral("RecordAddButton"), QStringLiteral("Add entry"),
                                    ThemeIcon(this, "list-add", QStyle::SP_ArrowDown));
     m_recordChangeButton = MakePictureButton(m_enterBox, QStringLiteral("RecordChangeButton"), QStringLiteral("Change entry"),
                                       ThemeIcon(this, "document-edit", QStyle::SP_BrowserReload));
+    // Left to right, as the fields stand.
+    QWidget *previous = m_pointsEdit;
+    for (QWidget *next : std::initializer_list<QWidget *>{m_numEditButton, m_dateDisplayEdit, m_dateEditButton,
+                                                          m_recCommentEdit, m_recordAddButton, m_recordChangeButton}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
     const int rowHeight = qMax(m_pointsEdit->sizeHint().height(), 26);
-    m_enterBox->setFixedHeight(rowHeight + m_enterBox->fontMetrics().height() + 24);
-    m_enterBox->setMinimumWidth(CommentEditSpare + 60);
+    m_enterBox->setFixedHeight(rowHeight + m_pointsLabel->sizeHint().height() + m_enterBox->fontMetrics().height() + 26);
+    m_enterBox->setMinimumWidth(entrySpare() + 60);
     m_enterBox->installEventFilter(this);
+    m_pointsEdit->installEventFilter(this);
+    m_dateDisplayEdit->installEventFilter(this);
     pageLayout->addWidget(m_enterBox);
+
+    // Keyboard access: Ctrl+Enter adds the record from anywhere on the page, Delete in the
+    // record list deletes the selected record after the question, as the buttons do.
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto *add = new QShortcut(keys, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(add, &QShortcut::activated, m_recordAddButton, &QToolButton::click);
+    }
+    auto *remove = new QShortcut(QKeySequence::Delete, m_displayRecView, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, m_recDeleteButton, &QToolButton::click);
 
     ConnectHandler(m_numEditButton, &QToolButton::clicked, this, m_ctx, [this] { NumEditButtonClick(); });
     ConnectHandler(m_dateEditButton, &QToolButton::clicked, this, m_ctx, [this] { DateEditButtonClick(); });
@@ -272,6 +302,19 @@ bool RecordsPage::eventFilter(QObject *watched, QEvent *event)
             m_pressing = false;
         }
     }
+    if (event->type() == QEvent::KeyPress && (watched == m_pointsEdit || watched == m_dateDisplayEdit)) {
+        // The read-only fields open their dialog as a drop-down does: F4, Alt+Down, Enter or Space.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const bool opens = (modifiers == Qt::NoModifier
+                            && (key->key() == Qt::Key_F4 || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
+                                || key->key() == Qt::Key_Space))
+            || (modifiers == Qt::AltModifier && key->key() == Qt::Key_Down);
+        if (opens) {
+            (watched == m_pointsEdit ? m_numEditButton : m_dateEditButton)->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::Resize) {
         if (watched == m_displayRecView)
             m_displayRecView->header()->resizeSection(RecordListModel::CommentColumn,
@@ -282,24 +325,73 @@ bool RecordsPage::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+int RecordsPage::lineEditWidth(const QLineEdit *edit, const QString &text)
+{
+    // The text, the edit's inner margins and the cursor, inside the style's frame.
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    option.features = QStyleOptionFrame::None;
+    const QMargins margins = edit->textMargins();
+    const QSize content(edit->fontMetrics().horizontalAdvance(text) + margins.left() + margins.right() + 2 * 2 + 2,
+                        edit->fontMetrics().height());
+    return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, content, edit).width();
+}
+
+int RecordsPage::pointsFieldWidth() const
+{
+    // The longest points: the largest 64-bit number.
+    return qMax(64, lineEditWidth(m_pointsEdit, QString::number(std::numeric_limits<qint64>::max())));
+}
+
+int RecordsPage::dateFieldWidth() const
+{
+    // The widest date the short format gives: every month, on a two-digit day, in a four-digit year.
+    int widest = 0;
+    const int year = qMax(2000, QDate::currentDate().year());
+    for (int month = 1; month <= 12; ++month)
+        widest = qMax(widest, lineEditWidth(m_dateDisplayEdit, DateNumber::shortText(QDate(year, month, 28))));
+    return qMax(76, widest);
+}
+
+int RecordsPage::entrySpare() const
+{
+    // Everything beside the comment field: margins, both number fields, the four buttons, the gaps.
+    const int button = m_numEditButton->minimumWidth();
+    return 8 + pointsFieldWidth() + 2 + button + 4 + dateFieldWidth() + 2 + button + 4 + 4 + button + 2 + button + 8;
+}
+
 void RecordsPage::layoutEnterBox()
 {
     const QRect area = m_enterBox->contentsRect();
     const int height = qMax(m_pointsEdit->sizeHint().height(), 26);
-    const int top = area.top() + qMax(0, (area.height() - height) / 2);
+    const int labelHeight = m_pointsLabel->sizeHint().height();
+    const int labelTop = area.top() + qMax(0, (area.height() - height - labelHeight) / 2);
+    const int top = labelTop + labelHeight;
     int x = 8;
     auto place = [&](QWidget *widget, int width, int gapAfter) {
         widget->setGeometry(x, top, width, height);
         x += width + gapAfter;
     };
-    place(m_pointsEdit, 64, 2);
-    place(m_numEditButton, 24, 4);
-    m_dateNumberEdit->setGeometry(x, top, 76, height);
-    place(m_dateDisplayEdit, 76, 2);
-    place(m_dateEditButton, 24, 4);
-    place(m_recCommentEdit, qMax(40, m_enterBox->width() - CommentEditSpare), 4);
-    place(m_recordAddButton, 24, 2);
-    place(m_recordChangeButton, 24, 0);
+    auto label = [&](QLabel *label, int width) { label->setGeometry(x, labelTop, width, labelHeight); };
+    const int pointsWidth = pointsFieldWidth();
+    const int dateWidth = dateFieldWidth();
+    const int button = m_numEditButton->minimumWidth(); // the picture buttons are of fixed size
+    label(m_pointsLabel, pointsWidth + 2 + button);
+    place(m_pointsEdit, pointsWidth, 2);
+    place(m_numEditButton, button, 4);
+    m_dateNumberEdit->setGeometry(x, top, dateWidth, height);
+    label(m_dateLabel, dateWidth + 2 + button);
+    place(m_dateDisplayEdit, dateWidth, 2);
+    place(m_dateEditButton, button, 4);
+    const int commentWidth = qMax(40, m_enterBox->width() - entrySpare());
+    // Over a narrow comment field the label takes the room above the buttons too.
+    label(m_commentLabel, qMax(commentWidth, qMin(m_commentLabel->sizeHint().width(), m_enterBox->width() - x - 8)));
+    place(m_recCommentEdit, commentWidth, 4);
+    place(m_recordAddButton, button, 2);
+    place(m_recordChangeButton, button, 0);
 }
 
 void RecordsPage::retranslateColumns()

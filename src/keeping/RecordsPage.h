@@ -93,6 +93,12 @@ private:
     // Stores the records with the edit applied, then empties the entry fields and refills the list.
     void storeEdited(const std::function<void(RowList &)> &edit);
     void layoutEnterBox();
+    // The width a line edit needs to show the text whole.
+    static int lineEditWidth(const QLineEdit *edit, const QString &text);
+    int pointsFieldWidth() const;
+    int dateFieldWidth() const;
+    // The width of the entry row without the comment field.
+    int entrySpare() const;
     void showScaledPicture();
     bool canAdd() const;
     bool commentEdited() const;
@@ -125,6 +131,9 @@ private:
     QToolButton *m_recPrintButton = nullptr;
     QToolButton *m_recListExpCsvButton = nullptr;
     QGroupBox *m_enterBox = nullptr;
+    QLabel *m_pointsLabel = nullptr;
+    QLabel *m_dateLabel = nullptr;
+    QLabel *m_commentLabel = nullptr;
     QLineEdit *m_pointsEdit = nullptr;
     QToolButton *m_numEditButton = nullptr;
     QLineEdit *m_dateDisplayEdit = nullptr;

@@ -8,6 +8,11 @@ QIcon ThemeIcon(const QWidget *widget, const char *themeName, QStyle::StandardPi
     return QIcon::fromTheme(QLatin1String(themeName), widget->style()->standardIcon(fallback, nullptr, widget));
 }
 
+QIcon ThemeIcon(const char *themeName, const QIcon &fallback)
+{
+    return QIcon::fromTheme(QLatin1String(themeName), fallback);
+}
+
 QToolButton *MakePictureButton(QWidget *parent, const QString &name, const QString &hint, const QIcon &icon, int size)
 {
     auto *button = new QToolButton(parent);

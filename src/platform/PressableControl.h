@@ -24,13 +24,12 @@ protected:
     QRect drawFrame(QPainter &painter, QFrame::Shape shape, QFrame::Shadow shadow) const;
     // The size of the text inside such a frame.
     QSize textSizeHint(QFrame::Shape shape, QFrame::Shadow shadow) const;
+    // The area inside a frame of that shape around rect.
+    QRect frameContents(const QRect &rect, QFrame::Shape shape, QFrame::Shadow shadow) const;
     // The focus rectangle, drawn inside the edge when the control has the focus.
     void drawFocus(QPainter &painter, const QColor &background) const;
 
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    QRect frameContents(const QRect &rect, QFrame::Shape shape, QFrame::Shadow shadow) const;
 };

@@ -1,6 +1,8 @@
 #include "services/NumPad.h"
 
 #include "services/TransProg.h"
+#include "platform/ElidedText.h"
+#include "platform/PictureButton.h"
 #include "platform/WindowPlacement.h"
 
 #include <QApplication>
@@ -68,13 +70,14 @@ TNumPadForm::TNumPadForm(QWidget *parent)
     m_clearButton = makeKey(QStringLiteral("ClearButton"), QStringLiteral("C"), 2, 3);
     m_clearButton->setToolTip(QStringLiteral("Clear input"));
 
-    m_okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    m_okButton = new QPushButton(ThemeIcon(this, "dialog-ok", QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("OKButton"));
     m_okButton->setGeometry(8, 140, 73, 23);
     m_okButton->setAutoDefault(false);
     connect(m_okButton, &QPushButton::clicked, this, &TNumPadForm::OKButtonClick);
 
-    m_cancelButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
+    m_cancelButton = new QPushButton(ThemeIcon(this, "dialog-cancel", QStyle::SP_DialogCancelButton),
+                                     QStringLiteral("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
     m_cancelButton->setGeometry(88, 140, 73, 23);
     m_cancelButton->setAutoDefault(false);
@@ -113,10 +116,19 @@ void TNumPadForm::FormCreate()
     for (QWidget *child : findChildren<QWidget *>())
         child->installEventFilter(this);
     TranslateForm(this);
-    // A translated caption too long for its button beside the picture keeps the text alone.
-    for (QPushButton *button : {m_okButton, m_cancelButton})
+    // A translated caption too long for its button beside the picture keeps the text alone,
+    // and one too long even then ends in "…" and shows whole in the tooltip.
+    for (QPushButton *button : {m_okButton, m_cancelButton}) {
         if (captionRoom(button, true) > button->width())
             button->setIcon(QIcon());
+        const int spare = captionRoom(button, false) - button->width();
+        if (spare > 0) {
+            const QString whole = QString(button->text()).remove(u'&');
+            const int room = button->fontMetrics().horizontalAdvance(whole) - spare;
+            button->setToolTip(ElidedTip(whole, true, button->toolTip()));
+            button->setText(ElideToWidth(button->fontMetrics(), whole, room));
+        }
+    }
 }
 
 QString TNumPadForm::value() const
