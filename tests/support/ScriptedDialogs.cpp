@@ -15,6 +15,8 @@ QVariant ScriptedDialogs::next(const QString &dialog)
 bool ScriptedDialogs::msgBox(const QString &text, const QString &caption, const QString &kind)
 {
     m_asked.append({QStringLiteral("msgBox"), text, kind + caption});
+    if (m_acknowledgeInformation && kind == u"i")
+        return true;
     return next(QStringLiteral("msgBox")).toBool();
 }
 

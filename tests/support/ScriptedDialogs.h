@@ -33,6 +33,9 @@ public:
     // The path and the chosen filter entry of the next file dialog.
     void answerFile(const QString &path, int filterIndex = 1) { answer(QStringList{path, QString::number(filterIndex)}); }
 
+    // Information boxes (kind "i") are recorded and closed with OK without a queued answer.
+    void acknowledgeInformation(bool on = true) { m_acknowledgeInformation = on; }
+
     bool msgBox(const QString &text, const QString &caption, const QString &kind) override;
     QString inputText(const QString &prompt, bool hidden) override;
     QString selectFromList(const QString &prompt, const QString &choices) override;
@@ -59,4 +62,5 @@ private:
 
     QQueue<QVariant> m_answers;
     QList<Asked> m_asked;
+    bool m_acknowledgeInformation = false;
 };
