@@ -11,6 +11,7 @@
 #include "keeping/CategoryPage.h"
 #include "keeping/CategoryPanel.h"
 #include "keeping/MaintenancePage.h"
+#include "keeping/PlayerPanel.h"
 #include "support/StartedWindow.h"
 #include "support/StoredPlayers.h"
 
