@@ -37,11 +37,11 @@ const QString UnsavedQuestion = QStringLiteral(
 // The notices of a finished export and import, in English.
 QString exportedNotice(const QString &name, const QString &path)
 {
-    return QStringLiteral("Player %1 was exported to %2.").arg(name, QDir::toNativeSeparators(path));
+    return QStringLiteral("The data of %1 were exported to %2.").arg(name, QDir::toNativeSeparators(path));
 }
 QString importedNotice(const QString &path, const QString &name)
 {
-    return QStringLiteral("The file %1 was imported as player %2.").arg(QDir::toNativeSeparators(path), name);
+    return QStringLiteral("The file %1 was imported as the data of %2.").arg(QDir::toNativeSeparators(path), name);
 }
 
 QString recordsFile(int player) { return QStringLiteral("Data/Records%1.dat").arg(player); }
@@ -681,7 +681,7 @@ void PlayerExchangeTest::pageInGermanAndByKeyboard()
     // The overwrite question is not looked up in the script; the notice is.
     QCOMPARE(s.dialogs.messages(),
              (QStringList{OverwriteQuestion,
-                          QStringLiteral("Die Datei %1 wurde als Spieler %2 importiert.")
+                          QStringLiteral("Die Datei %1 wurde als Daten von %2 importiert.")
                               .arg(QDir::toNativeSeparators(dir.file("in.dat")), p.nameOf(4))}));
     QCOMPARE(s.dialogs.askedOf("open").last().text, QString("Alle Dateien (*.*)|*.*"));
     QCOMPARE(dir.read(playerFile(4)), QByteArray("Neu\r\n"));

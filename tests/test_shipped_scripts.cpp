@@ -130,7 +130,7 @@ void ShippedScriptsTest::germanHasEveryLookedUpKey_data()
                          "The files of this player could not be read completely. They will be kept unchanged before "
                          "the player is saved.",
                          "Everything that could be read has been kept.", "Some games of the records file are damaged.",
-                         "Player %1 was exported to %2.", "The file %1 was imported as player %2."});
+                         "The data of %1 were exported to %2.", "The file %1 was imported as the data of %2."});
     addErrorRows();
     addIdentifierRows();
 }

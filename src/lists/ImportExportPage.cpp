@@ -253,9 +253,9 @@ void ImportExportPage::ExportButtonClick()
     if (!PlayerExchange::exportPlayer(session.files(), player, target,
                                       [this](int position) { setProgress(position); }))
         return;
-    m_context.dialogs.msgBox(
-        messageText("Player %1 was exported to %2.").arg(session.playerName(player), QDir::toNativeSeparators(target)),
-        QString(), QStringLiteral("i"));
+    m_context.dialogs.msgBox(messageText("The data of %1 were exported to %2.")
+                                 .arg(session.playerName(player), QDir::toNativeSeparators(target)),
+                             QString(), QStringLiteral("i"));
 }
 
 bool ImportExportPage::confirmImport(int player)
@@ -292,7 +292,7 @@ void ImportExportPage::ImportButtonClick()
         return;
     if (session.currentPlayer() == player)
         LoadPlayer(m_context, player);
-    m_context.dialogs.msgBox(messageText("The file %1 was imported as player %2.")
+    m_context.dialogs.msgBox(messageText("The file %1 was imported as the data of %2.")
                                  .arg(QDir::toNativeSeparators(source), session.playerName(player)),
                              QString(), QStringLiteral("i"));
 }
