@@ -1,7 +1,10 @@
+#include "platform/HandlerGuard.h"
 #include "platform/ProfileFile.h"
 #include "platform/RadioGroup.h"
 #include "services/TransProg.h"
+#include "store/AppError.h"
 #include "store/CommaText.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -31,6 +34,8 @@
 #include <QVBoxLayout>
 
 #include <memory>
+
+Q_DECLARE_METATYPE(AppError)
 
 namespace {
 
@@ -200,6 +205,9 @@ private slots:
     void lookup_data();
     void lookup();
     void lookupFollowsActiveScriptAndFile();
+    void errorMessages_data();
+    void errorMessages();
+    void textInEveryScript();
 
     void translatesEveryKindOfControl();
     void absentAndEmptyValuesLeaveTexts();
@@ -286,6 +294,68 @@ void LanguageScriptsTest::lookup()
                  QStringLiteral("items listed.=a, b, c")});
     SetActiveScriptPath(scriptPath(QStringLiteral("German.lng")));
     QCOMPARE(LngText(section, key), expected);
+}
+
+void LanguageScriptsTest::errorMessages_data()
+{
+    QTest::addColumn<QString>("script"); // lines of section "Errors"; none: no script active
+    QTest::addColumn<AppError>("error");
+    QTest::addColumn<QString>("shown");
+    const QString path = QStringLiteral("C:/Daten/Records3.dat");
+    QTest::newRow("no script") << QString() << AppError::cannotOpen(path) << "Cannot open file " + path;
+    QTest::newRow("translated, argument filled")
+        << "Cannot open file %1=Datei %1 fehlt" << AppError::cannotOpen(path) << "Datei " + path + " fehlt";
+    QTest::newRow("key absent: English") << "Cannot open file %1=Datei %1 fehlt" << AppError::indexOutOfBounds(3)
+                                         << "List index out of bounds (3)";
+    QTest::newRow("key in other letter case") << "cannot CREATE file %1=%1 nicht erstellt"
+                                              << AppError::cannotCreate("x.dat") << "x.dat nicht erstellt";
+    QTest::newRow("arguments in another order")
+        << "Invalid level (%1) for item \"%2\"=Eintrag \"%2\": Ebene %1"
+        << AppError("Invalid level (%1) for item \"%2\"", {"4", "Chess"}) << "Eintrag \"Chess\": Ebene 4";
+    QTest::newRow("argument holding a placeholder stays")
+        << "'%1' is not a valid integer value='%1' ist keine Zahl" << AppError::notAnInteger("%2 %1")
+        << "'%2 %1' ist keine Zahl";
+    QTest::newRow("placeholder without argument stays") << "JPEG error #%1=JPEG-Fehler %1 (%2), 100%"
+                                                        << AppError("JPEG error #%1", {"42"})
+                                                        << "JPEG-Fehler 42 (%2), 100%";
+    QTest::newRow("without arguments") << "Bitmap image is not valid=Bild ist ungültig"
+                                       << AppError::invalidBitmap() << "Bild ist ungültig";
+    QTest::newRow("empty value: English") << "Invalid index=" << AppError("Invalid index") << "Invalid index";
+}
+
+// The general error box shows the script's text for the error, English when it has none.
+void LanguageScriptsTest::errorMessages()
+{
+    QFETCH(QString, script);
+    QFETCH(AppError, error);
+    QFETCH(QString, shown);
+    if (!script.isNull()) {
+        writeScript(scriptPath(QStringLiteral("German.lng")), {QStringLiteral("[Errors]"), script});
+        SetActiveScriptPath(scriptPath(QStringLiteral("German.lng")));
+    }
+    QCOMPARE(error.message(), shown);
+    ScriptedDialogs dialogs;
+    QVERIFY(!RunGuarded(dialogs, [&] { throw error; }));
+    QCOMPARE(dialogs.errors(), QStringList{shown});
+    QCOMPARE(QString::fromUtf8(error.what()), error.englishMessage()); // for logs, in English
+}
+
+void LanguageScriptsTest::textInEveryScript()
+{
+    const QString captions = QStringLiteral("Captions");
+    const QString category = QStringLiteral("Category");
+    QCOMPARE(LngTextInEveryScript(captions, category), QStringList{category}); // no script active
+    writeScript(scriptPath(QStringLiteral("German.lng")), {QStringLiteral("[Captions]"), QStringLiteral("Category=Kategorie")});
+    writeScript(scriptPath(QStringLiteral("French.lng")), {QStringLiteral("[captions]"), QStringLiteral("category=Catégorie")});
+    writeScript(scriptPath(QStringLiteral("Dutch.lng")), {QStringLiteral("[Captions]"), QStringLiteral("Player=Speler")});
+    writeScript(scriptPath(QStringLiteral("Empty.lng")), {QStringLiteral("[Captions]"), QStringLiteral("Category=")});
+    writeScript(scriptPath(QStringLiteral("Swiss.lng")), {QStringLiteral("[Captions]"), QStringLiteral("Category=Kategorie")});
+    writeScript(scriptPath(QStringLiteral("Notes.txt")), {QStringLiteral("[Captions]"), QStringLiteral("Category=Rubrik")});
+    SetActiveScriptPath(scriptPath(QStringLiteral("Dutch.lng")));
+    QStringList texts = LngTextInEveryScript(captions, category);
+    QCOMPARE(texts.first(), category);
+    texts.sort();
+    QCOMPARE(texts, (QStringList{QStringLiteral("Category"), QStringLiteral("Catégorie"), QStringLiteral("Kategorie")}));
 }
 
 void LanguageScriptsTest::lookupFollowsActiveScriptAndFile()

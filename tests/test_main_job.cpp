@@ -147,12 +147,14 @@ void MainJobTest::tenPlayersAcrossARestart()
         s.dialogs.answerFile(exchangeFile);
         exchange.findPathButton()->click();
         exchange.playerCombo()->setCurrentIndex(2);
+        s.dialogs.answer(true); // the notice that the player was exported
         exchange.exportButton()->click();
         exchange.taskBox()->button(ImportExportPage::Import)->click();
         s.dialogs.answerFile(exchangeFile);
         exchange.findPathButton()->click();
         exchange.playerCombo()->setCurrentIndex(6);
         s.dialogs.answerYes(); // player 7 has files: overwrite them
+        s.dialogs.answer(true); // the notice that the file was imported
         exchange.importButton()->click();
         QCOMPARE(fileBytes(dir.file("Data/Records7.dat")), fileBytes(dir.file("Data/Records3.dat")));
         QCOMPARE(fileBytes(dir.file("Data/PlyData7.dat")), fileBytes(dir.file("Data/PlyData3.dat")));

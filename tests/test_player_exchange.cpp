@@ -34,6 +34,16 @@ const QString OverwriteQuestion = QStringLiteral("The data file for this player 
 const QString UnsavedQuestion = QStringLiteral(
     "The data of this player that have not been saved yet will be replaced by the imported data. Continue?");
 
+// The notices of a finished export and import, in English.
+QString exportedNotice(const QString &name, const QString &path)
+{
+    return QStringLiteral("The data of %1 were exported to %2.").arg(name, QDir::toNativeSeparators(path));
+}
+QString importedNotice(const QString &path, const QString &name)
+{
+    return QStringLiteral("The file %1 was imported as the data of %2.").arg(QDir::toNativeSeparators(path), name);
+}
+
 QString recordsFile(int player) { return QStringLiteral("Data/Records%1.dat").arg(player); }
 QString playerFile(int player) { return QStringLiteral("Data/PlyData%1.dat").arg(player); }
 
@@ -60,7 +70,11 @@ const QByteArray OddPlayer = QByteArray("\r\n\"Kat \xE9\",\"1,2,3\"\r\n\r\n\r\nJ
 
 struct Page
 {
-    explicit Page(StartedWindow &s) : window(s), page(s.form->importExportPage()) {}
+    explicit Page(StartedWindow &s) : window(s), page(s.form->importExportPage())
+    {
+        window.dialogs.acknowledgeInformation();
+    }
+    QString nameOf(int player) const { return page.playerCombo()->itemText(player - 1); }
 
     void chooseTask(int task) { page.taskBox()->button(task)->click(); }
     // The path through FindPathButton, answered by the scripted dialog.
@@ -129,8 +143,8 @@ private slots:
     void exportWithoutRecordsFileDoesNothing();
     void exportWithoutPlayerFileWritesNothing();
     void buttonsFollowPathAndTask();
-    void findPathShowsTheDialogsLastFilter_data();
-    void findPathShowsTheDialogsLastFilter();
+    void findPathShowsEveryFile_data();
+    void findPathShowsEveryFile();
     void refreshedNamesSelectFirstPlayer();
     void exportOfShownPlayerTakesSavedFiles();
     void importAsCurrentPlayer_data();
@@ -156,7 +170,10 @@ void PlayerExchangeTest::exportedPlayerImportsAsAnotherPlayer()
 
     p.importPlayer(7, exchange);
     QCOMPARE(s.dialogs.errors(), QStringList());
-    QCOMPARE(s.dialogs.messages(), QStringList()); // player 7 had no records file: no question
+    // Player 7 had no records file: no question, only the two notices.
+    QCOMPARE(s.dialogs.messages(), (QStringList{exportedNotice(p.nameOf(3), exchange), importedNotice(exchange, p.nameOf(7))}));
+    for (const ScriptedDialogs::Asked &asked : s.dialogs.askedOf("msgBox"))
+        QCOMPARE(asked.extra, QString("i"));
     QCOMPARE(dir.read(recordsFile(7)), OddRecords);
     QCOMPARE(dir.read(playerFile(7)), OddPlayer);
     QCOMPARE(p.progress()->value(), 100);
@@ -233,7 +250,7 @@ void PlayerExchangeTest::importWithoutRecordsFileAsksNothing()
     Page p(s);
     QVERIFY(!dir.exists(recordsFile(5)) && !dir.exists(playerFile(5)));
     p.importPlayer(5, dir.file("in.dat"));
-    QCOMPARE(s.dialogs.messages(), QStringList());
+    QCOMPARE(s.dialogs.messages(), QStringList{importedNotice(dir.file("in.dat"), p.nameOf(5))});
     QCOMPARE(s.dialogs.errors(), QStringList());
     QCOMPARE(dir.read(recordsFile(5)), QByteArray("Root\r\n"));
     QCOMPARE(dir.read(playerFile(5)), QByteArray("Name\r\n"));
@@ -248,7 +265,7 @@ void PlayerExchangeTest::existingRecordsFileIsOverwrittenOnlyOnYes()
     StartedWindow s(dir);
     Page p(s);
     p.importPlayer(6, dir.file("in.dat"), true);
-    QCOMPARE(s.dialogs.messages(), QStringList{OverwriteQuestion});
+    QCOMPARE(s.dialogs.messages(), (QStringList{OverwriteQuestion, importedNotice(dir.file("in.dat"), p.nameOf(6))}));
     QCOMPARE(s.dialogs.askedOf("msgBox").first().extra, QString("c"));
     QCOMPARE(dir.read(recordsFile(6)), QByteArray("new records\r\n"));
     QCOMPARE(dir.read(playerFile(6)), QByteArray("new player\r\n"));
@@ -396,6 +413,7 @@ void PlayerExchangeTest::exportWithoutPlayerFileWritesNothing()
     Page p(s);
     p.exportPlayer(3, dir.file("out.dat"));
     QCOMPARE(s.dialogs.errors(), QStringList{QString("Cannot open file %1/PlyData3.dat").arg(dir.dataDir())});
+    QCOMPARE(s.dialogs.messages(), QStringList()); // a failure gives no notice
     QCOMPARE(dir.read("out.dat"), QByteArray("earlier export\r\n"));
 
     // A target that cannot be written: the file layer's error, nothing left behind.
@@ -405,6 +423,7 @@ void PlayerExchangeTest::exportWithoutPlayerFileWritesNothing()
     QVERIFY(QDir(dir.path()).mkdir("blocked"));
     p.exportPlayer(3, blocked);
     QCOMPARE(s.dialogs.errors(), QStringList{QString("Cannot create file %1").arg(blocked)});
+    QCOMPARE(s.dialogs.messages(), QStringList());
     QVERIFY(QFileInfo(blocked).isDir());
 }
 
@@ -455,35 +474,37 @@ void PlayerExchangeTest::buttonsFollowPathAndTask()
     QVERIFY(!page.importButton()->isEnabled());
 }
 
-void PlayerExchangeTest::findPathShowsTheDialogsLastFilter_data()
+void PlayerExchangeTest::findPathShowsEveryFile_data()
 {
     QTest::addColumn<int>("task");
     QTest::addColumn<QString>("dialog");
-    QTest::addColumn<QString>("filter");
-    QTest::newRow("export: save dialog") << int(ImportExportPage::Export) << "save" << CsvExport::filter();
-    QTest::newRow("import: open dialog") << int(ImportExportPage::Import) << "open"
-                                         << "Bitmap files (*.bmp)|*.bmp|JPEG files (*.jpg)|*.jpg";
+    QTest::addColumn<QString>("earlierFilter"); // what another page left on the shared dialog
+    QTest::newRow("export: save dialog after a CSV export") << int(ImportExportPage::Export) << "save"
+                                                             << CsvExport::filter();
+    QTest::newRow("import: open dialog after a picture") << int(ImportExportPage::Import) << "open"
+                                                         << "Bitmap files (*.bmp)|*.bmp|JPEG files (*.jpg)|*.jpg";
 }
 
-void PlayerExchangeTest::findPathShowsTheDialogsLastFilter()
+void PlayerExchangeTest::findPathShowsEveryFile()
 {
     QFETCH(int, task);
     QFETCH(QString, dialog);
-    QFETCH(QString, filter);
+    QFETCH(QString, earlierFilter);
     TempProgramDir dir;
     StartedWindow s(dir);
     Page p(s);
     SharedFileDialog &shared = dialog == u"save" ? s.form->saveDialog() : s.form->openDialog();
-    shared.setFilter(filter);
+    shared.setFilter(earlierFilter);
+    shared.setFilterIndex(2);
     p.chooseTask(task);
     s.dialogs.clearLog();
-    p.choosePath(dir.file("chosen.dat"));
+    p.choosePath(dir.file("chosen"));
     const QList<ScriptedDialogs::Asked> asked = s.dialogs.asked();
     QCOMPARE(asked.size(), 1);
     QCOMPARE(asked.first().dialog, dialog);
-    QCOMPARE(asked.first().text, filter);
-    QCOMPARE(shared.filter(), filter); // the page sets none of its own
-    QCOMPARE(p.page.filePathEdit()->text(), dir.file("chosen.dat"));
+    QCOMPARE(asked.first().text, QString("All files (*.*)|*.*"));
+    QCOMPARE(shared.filterIndex(), 1);
+    QCOMPARE(p.page.filePathEdit()->text(), dir.file("chosen"));
 }
 
 void PlayerExchangeTest::refreshedNamesSelectFirstPlayer()
@@ -571,9 +592,17 @@ void PlayerExchangeTest::importAsCurrentPlayer()
     QCOMPARE(shownBefore, (savedBefore || unsavedGame) ? QStringList{"Go"} : QStringList());
     p.exportPlayer(3, dir.file("chess.dat"));
     QVERIFY(s.dialogs.errors().isEmpty());
+    QCOMPARE(s.dialogs.messages(), QStringList{exportedNotice(p.nameOf(3), dir.file("chess.dat"))});
+    s.dialogs.clearLog();
 
     p.importPlayer(1, dir.file("chess.dat"), answer);
-    QCOMPARE(s.dialogs.messages(), question.isEmpty() ? QStringList() : QStringList{question});
+    QStringList expected;
+    if (!question.isEmpty())
+        expected.append(question);
+    // The notice names the player as loaded from the imported files.
+    if (imported)
+        expected.append(importedNotice(dir.file("chess.dat"), QStringLiteral("Carla")));
+    QCOMPARE(s.dialogs.messages(), expected);
     QCOMPARE(s.dialogs.errors(), QStringList());
 
     if (imported) {
@@ -649,8 +678,12 @@ void PlayerExchangeTest::pageInGermanAndByKeyboard()
     QCOMPARE(page.chosenPlayer(), 4);
     s.dialogs.answerYes();
     QTest::keyClick(page.importButton(), Qt::Key_Space);
-    // The overwrite question is not looked up in the script.
-    QCOMPARE(s.dialogs.messages(), QStringList{OverwriteQuestion});
+    // The overwrite question is not looked up in the script; the notice is.
+    QCOMPARE(s.dialogs.messages(),
+             (QStringList{OverwriteQuestion,
+                          QStringLiteral("Die Datei %1 wurde als Daten von %2 importiert.")
+                              .arg(QDir::toNativeSeparators(dir.file("in.dat")), p.nameOf(4))}));
+    QCOMPARE(s.dialogs.askedOf("open").last().text, QString("Alle Dateien (*.*)|*.*"));
     QCOMPARE(dir.read(playerFile(4)), QByteArray("Neu\r\n"));
 }
 

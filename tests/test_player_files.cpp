@@ -93,6 +93,9 @@ class PlayerFilesTest : public QObject
     Q_OBJECT
 
 private slots:
+    void defaultCategoryName_data();
+    void defaultCategoryName();
+    void renameDefaultCategoriesKeepsOtherNames();
     void newPlayerHasFourLines();
     void saveThenLoadRestoresEverything();
     void withoutRecordsFileDefaultsAndSkipsPlayerFile();
@@ -594,6 +597,56 @@ void PlayerFilesTest::savesOnlyTheGivenFiles()
     if (written.contains("Overview.dat"))
         left &= ~DataFiles(DataFile::Overview);
     QCOMPARE(player.state.unsaved, left);
+}
+
+void PlayerFilesTest::defaultCategoryName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("category");
+    QTest::addColumn<bool>("isDefault");
+    QTest::newRow("English") << "Category 1" << 1 << true;
+    QTest::newRow("German") << "Kategorie 3" << 3 << true;
+    QTest::newRow("third script") << QStringLiteral("Cat\u00E9gorie 5") << 5 << true;
+    QTest::newRow("another category's number") << "Category 2" << 1 << false;
+    QTest::newRow("number with more digits") << "Category 12" << 2 << false;
+    QTest::newRow("other letter case") << "category 1" << 1 << false;
+    QTest::newRow("blank after") << "Kategorie 4 " << 4 << false;
+    QTest::newRow("two blanks") << "Kategorie  4" << 4 << false;
+    QTest::newRow("no blank") << "Kategorie4" << 4 << false;
+    QTest::newRow("word of no script") << "Group 1" << 1 << false;
+    QTest::newRow("number alone") << " 1" << 1 << false;
+    QTest::newRow("word alone") << "Category" << 1 << false;
+    QTest::newRow("more words") << "My Category 1" << 1 << false;
+}
+
+void PlayerFilesTest::defaultCategoryName()
+{
+    QFETCH(QString, name);
+    QFETCH(int, category);
+    QFETCH(bool, isDefault);
+    const QStringList words{"Category", "Kategorie", QStringLiteral("Cat\u00E9gorie")};
+    QCOMPARE(IsDefaultCategoryName(name, category, words), isDefault);
+}
+
+void PlayerFilesTest::renameDefaultCategoriesKeepsOtherNames()
+{
+    RowList rows;
+    const QStringList stored{"Category 1", "Chess", "Kategorie 3", "Category 3", "Kategorie 5"};
+    for (int n = 1; n <= 5; ++n)
+        rows.append(DefaultCategoryRow(n, stored[n - 1]));
+    const std::array<QString, 5> german = DefaultCategoryNames("Kategorie");
+    QCOMPARE(RenameDefaultCategories(rows, german, {"Category", "Kategorie"}), (QList<int>{1}));
+    const QStringList shown{rows[0].caption, rows[1].caption, rows[2].caption, rows[3].caption, rows[4].caption};
+    QCOMPARE(shown, (QStringList{"Kategorie 1", "Chess", "Kategorie 3", "Category 3", "Kategorie 5"}));
+    QCOMPARE(rows[0].subItems, DefaultCategoryRow(1, QString()).subItems);
+
+    // Back to English: every default name of its own number.
+    QCOMPARE(RenameDefaultCategories(rows, DefaultCategoryNames(), {"Category", "Kategorie"}), (QList<int>{1, 3, 5}));
+    QCOMPARE(rows[2].caption, QString("Category 3"));
+    QCOMPARE(rows[3].caption, QString("Category 3")); // category 4's name is another number's
+    // Fewer rows than categories: only those there.
+    rows.resize(2);
+    QCOMPARE(RenameDefaultCategories(rows, german, {"Category"}), (QList<int>{1}));
 }
 
 QTEST_APPLESS_MAIN(PlayerFilesTest)

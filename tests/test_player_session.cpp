@@ -47,6 +47,8 @@ private slots:
     void editsMarkTheirFilesAndAnnounce();
     void shownGameFollowsItsGame();
     void loadTakesOnlyTheLoadedPlayersName();
+    void defaultCategoryNamesFollowTheWord();
+    void loadRenamesDefaultCategoryNames();
     void autosaveWaitsWhileBusy();
     void failedAutosaveKeepsTheEdits();
 };
@@ -74,6 +76,9 @@ void PlayerSessionTest::editsMarkTheirFilesAndAnnounce_data()
                                     << QByteArray(SIGNAL(playerPictureChanged()));
     QTest::newRow("category") << Edit([](PlayerSession &s, int) { s.setCategory(2, "Cards", 255, 0, 0); }) << player
                               << QByteArray();
+    QTest::newRow("default category names") << Edit([](PlayerSession &s, int) {
+        s.renameDefaultCategories(DefaultCategoryNames("Kategorie"), {"Category", "Kategorie"});
+    }) << player << QByteArray(SIGNAL(categoriesRenamed(QList<int>)));
     QTest::newRow("top list") << Edit([](PlayerSession &s, int) { s.setTopList({{"0001", {"Chess"}}}); }) << player
                               << QByteArray(SIGNAL(topListChanged()));
     QTest::newRow("rename player") << Edit([](PlayerSession &s, int) { s.renameCurrentPlayer("Anna"); }) << player
@@ -158,6 +163,71 @@ void PlayerSessionTest::loadTakesOnlyTheLoadedPlayersName()
     QCOMPARE(session.category(5)->caption, QString("Category 5"));
     QCOMPARE(loaded.takeFirst().at(0).toBool(), false);
     QCOMPARE(names.count(), 1); // no name was read: the lists of names stay as they are
+}
+
+void PlayerSessionTest::defaultCategoryNamesFollowTheWord()
+{
+    Fixture f;
+    f.session.setCategory(2, "Cards", 255, 0, 0);
+    f.session.takeData(PlayerState(f.session.data()));
+    QSignalSpy renamed(&f.session, &PlayerSession::categoriesRenamed);
+    const QStringList words{"Category", "Kategorie"};
+
+    f.session.renameDefaultCategories(DefaultCategoryNames("Kategorie"), words);
+    QCOMPARE(renamed.count(), 1);
+    QCOMPARE(renamed.takeFirst().at(0).value<QList<int>>(), (QList<int>{1, 3, 4, 5}));
+    const QStringList expected{"Kategorie 1", "Cards", "Kategorie 3", "Kategorie 4", "Kategorie 5"};
+    for (int k = 1; k <= 5; ++k)
+        QCOMPARE(f.session.category(k)->caption, expected[k - 1]);
+    QCOMPARE(f.session.category(1)->subItems, DefaultCategoryRow(1, QString()).subItems); // colours stay
+
+    // Names already in the word change nothing, and mark nothing unsaved.
+    f.session.takeData(PlayerState(f.session.data()));
+    f.session.renameDefaultCategories(DefaultCategoryNames("Kategorie"), words);
+    QCOMPARE(renamed.count(), 0);
+    QCOMPARE(f.session.data().unsaved, DataFiles());
+
+    // A word no script gives is not a default name: the category keeps it.
+    f.session.renameDefaultCategories(DefaultCategoryNames("Category"), {"Category"});
+    QCOMPARE(renamed.count(), 0);
+    QCOMPARE(f.session.category(1)->caption, QString("Kategorie 1"));
+
+    // A player without games or files is renamed in memory only.
+    PlayerSession fresh(f.dir.file("empty"), NoAutosave);
+    fresh.load(1, DefaultCategoryNames());
+    fresh.renameDefaultCategories(DefaultCategoryNames("Kategorie"), words);
+    QCOMPARE(fresh.category(2)->caption, QString("Kategorie 2"));
+    QCOMPARE(fresh.data().unsaved, DataFiles());
+}
+
+void PlayerSessionTest::loadRenamesDefaultCategoryNames()
+{
+    TempProgramDir dir;
+    {
+        StoredPlayers players;
+        PlayerState state;
+        players.load(PlayerFiles(dir.dataDir()), 4, state);
+        state.dataView.addGame(1, "Chess");
+        state.catListView[0].caption = "Kategorie 1";
+        state.catListView[1].caption = "Board games";
+        players.save(PlayerFiles(dir.dataDir()), 4, state, {});
+    }
+    PlayerSession session(dir.dataDir(), NoAutosave);
+    QVERIFY(!session.load(4, DefaultCategoryNames(), {"Category", "Kategorie"}).any());
+    QCOMPARE(session.category(1)->caption, QString("Category 1"));
+    QCOMPARE(session.category(2)->caption, QString("Board games"));
+    QCOMPARE(session.data().unsaved, DataFiles(DataFile::Player)); // written at the next save
+    session.save();
+    PlayerState stored;
+    StoredPlayers players;
+    players.load(PlayerFiles(dir.dataDir()), 4, stored);
+    QCOMPARE(StoredPlayers::captions(stored)[0], QString("Category 1"));
+    QCOMPARE(StoredPlayers::captions(stored)[1], QString("Board games"));
+
+    // Loaded without the words, the names stay as stored.
+    QVERIFY(!session.load(4, DefaultCategoryNames("Kategorie")).any());
+    QCOMPARE(session.category(1)->caption, QString("Category 1"));
+    QCOMPARE(session.data().unsaved, DataFiles());
 }
 
 void PlayerSessionTest::autosaveWaitsWhileBusy()

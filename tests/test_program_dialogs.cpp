@@ -82,6 +82,9 @@ void ProgramDialogsTest::nameFilters_data()
     QTest::newRow("empty description") << "|*.dat" << QStringList{"(*.dat)"};
     QTest::newRow("description with patterns shown") << "Bitmaps (*.bmp)|*.bmp|CSV files (*.csv)|*.csv"
                                                      << QStringList{"Bitmaps (*.bmp)", "CSV files (*.csv)"};
+    QTest::newRow("every file") << "All files (*.*)|*.*" << QStringList{"All files (*)"};
+    QTest::newRow("every file, patterns not named") << "Alle Dateien|*.*" << QStringList{"Alle Dateien (*)"};
+    QTest::newRow("every file beside others") << "Texts|*.txt;*.*" << QStringList{"Texts (*.txt *)"};
     QTest::newRow("description with other patterns") << "Pictures (*.bmp)|*.bmp;*.jpg"
                                                      << QStringList{"Pictures (*.bmp) (*.bmp *.jpg)"};
 }

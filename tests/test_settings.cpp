@@ -8,7 +8,12 @@
 #include "services/Settings.h"
 #include "services/TransProg.h"
 #include "store/CommaText.h"
+#include "keeping/CategoryPage.h"
+#include "keeping/CategoryPanel.h"
+#include "keeping/MaintenancePage.h"
+#include "keeping/PlayerPanel.h"
 #include "support/StartedWindow.h"
+#include "support/StoredPlayers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +21,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QTabWidget>
@@ -82,6 +88,35 @@ void writeSettings(const TempProgramDir &dir, const QByteArray &lines, const QBy
     dir.write("Data/TALLIMO.INI", "[Language]\r\nFile=" + language + "\r\n" + lines);
 }
 
+// A player with one game whose categories carry these names.
+void savePlayerWithCategories(const TempProgramDir &dir, int player, const QStringList &names)
+{
+    PlayerState state;
+    state.dataView.fresh();
+    state.dataView.addGame(1, QStringLiteral("Chess"));
+    for (int n = 1; n <= 5; ++n)
+        state.catListView.append(DefaultCategoryRow(n, names.value(n - 1)));
+    StoredPlayers players;
+    players.save(PlayerFiles(dir.dataDir()), player, state, {});
+}
+
+QStringList storedCategoryNames(const TempProgramDir &dir, int player)
+{
+    PlayerState state;
+    StoredPlayers players;
+    players.load(PlayerFiles(dir.dataDir()), player, state);
+    const std::array<QString, 5> names = StoredPlayers::captions(state);
+    return QStringList(names.begin(), names.end());
+}
+
+QStringList panelCaptions(StartedWindow &s)
+{
+    QStringList captions;
+    for (int n = 1; n <= 5; ++n)
+        captions.append(s.form->CategoryPanelOf(n)->text());
+    return captions;
+}
+
 // The default position: a window of the given size centred on the screen.
 QPoint centredPosition(QSize window)
 {
@@ -121,6 +156,7 @@ private slots:
     void missingScriptKeepsStoredLanguage();
     void changeOfLanguageChangesOnlyTexts();
     void failedChangeOfLanguageKeepsLanguage();
+    void defaultCategoryNamesFollowTheLanguage();
     void donationTextByExactLanguageEntry_data();
     void donationTextByExactLanguageEntry();
     void defaultsFollowScreenAndLanguage();
@@ -472,6 +508,52 @@ void SettingsTest::changeOfLanguageChangesOnlyTexts()
     QCOMPARE(s.options().languages().size(), 2);
     QCOMPARE(s.options().selectedLanguage(), QString("German.lng"));
     QCOMPARE(DialogTexts().ok, QString("Gut"));
+    QVERIFY(s.dialogs.errors().isEmpty());
+}
+
+void SettingsTest::defaultCategoryNamesFollowTheLanguage()
+{
+    TempProgramDir dir;
+    writeScripts(dir);
+    writeSettings(dir, "");
+    // Player 1's fifth name was stored under German; player 2 has a name of its own.
+    savePlayerWithCategories(dir, 1, {"Category 1", "Board games", "Category 3", "Category 4", "Kategorie 5"});
+    savePlayerWithCategories(dir, 2, {"Category 1", "Category 2", "Kategorie 3", "Category 4", "Category 5"});
+    savePlayerWithCategories(dir, 3, {"Category 2", "Kategorie 1", "category 3", "Category 4 ", "Cards"});
+    StartedWindow s(dir);
+    QCOMPARE(panelCaptions(s), (QStringList{"Category 1", "Board games", "Category 3", "Category 4", "Category 5"}));
+
+    selectLanguageByMouse(s, "German.lng");
+    QTRY_COMPARE(ActiveScriptPath(), dir.file("LScripts/German.lng"));
+    QCOMPARE(panelCaptions(s),
+             (QStringList{"Kategorie 1", "Board games", "Kategorie 3", "Kategorie 4", "Kategorie 5"}));
+    QCOMPARE(s.form->maintenancePage().categoryPage().catTitleEdit()->text(), QString("Kategorie 1"));
+    QVERIFY(s.dialogs.errors().isEmpty());
+
+    // Another player is renamed when loaded; the current one's names are saved first.
+    QTest::mouseClick(s.form->PlayerButtonOf(2), Qt::LeftButton);
+    QCOMPARE(s.form->currentPlayer(), 2);
+    QCOMPARE(storedCategoryNames(dir, 1),
+             (QStringList{"Kategorie 1", "Board games", "Kategorie 3", "Kategorie 4", "Kategorie 5"}));
+    QCOMPARE(panelCaptions(s),
+             (QStringList{"Kategorie 1", "Kategorie 2", "Kategorie 3", "Kategorie 4", "Kategorie 5"}));
+
+    // A name that is only like a default name (other number, other case, a blank more) stays.
+    QTest::mouseClick(s.form->PlayerButtonOf(3), Qt::LeftButton);
+    QCOMPARE(panelCaptions(s), (QStringList{"Category 2", "Kategorie 1", "category 3", "Category 4 ", "Cards"}));
+    QCOMPARE(storedCategoryNames(dir, 2),
+             (QStringList{"Kategorie 1", "Kategorie 2", "Kategorie 3", "Kategorie 4", "Kategorie 5"}));
+
+    // And back to English.
+    selectLanguageByMouse(s, "English.lng");
+    QTRY_COMPARE(ActiveScriptPath(), dir.file("LScripts/English.lng"));
+    QCOMPARE(panelCaptions(s), (QStringList{"Category 2", "Kategorie 1", "category 3", "Category 4 ", "Cards"}));
+    QTest::mouseClick(s.form->PlayerButtonOf(1), Qt::LeftButton);
+    QCOMPARE(panelCaptions(s), (QStringList{"Category 1", "Board games", "Category 3", "Category 4", "Category 5"}));
+    QVERIFY(s.exit());
+    QCOMPARE(storedCategoryNames(dir, 1),
+             (QStringList{"Category 1", "Board games", "Category 3", "Category 4", "Category 5"}));
+    QCOMPARE(storedCategoryNames(dir, 3), (QStringList{"Category 2", "Kategorie 1", "category 3", "Category 4 ", "Cards"}));
     QVERIFY(s.dialogs.errors().isEmpty());
 }
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QHash>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
 #include <QTest>
@@ -52,6 +53,26 @@ void addIdentifierRows()
                               "CloseButton Caption", "Caption", "ZoomboxItems", "Page"});
 }
 
+// The error messages' format texts: the keys of section "Errors".
+void addErrorRows()
+{
+    addRows("Errors", {"Cannot open file %1", "Cannot create file %1", "List index out of bounds (%1)",
+                       "'%1' is not a valid integer value", "Bitmap image is not valid", "JPEG error #%1",
+                       "Invalid level (%1) for item \"%2\"", "Invalid index", "Unable to write to %1",
+                       "Out of memory"});
+}
+
+// The placeholders %1, %2 ... of a text, in order of number.
+QStringList placeholders(const QString &text)
+{
+    QStringList found;
+    const QRegularExpression placeholder(QStringLiteral("%[0-9]+"));
+    for (auto it = placeholder.globalMatch(text); it.hasNext();)
+        found.append(it.next().captured());
+    found.sort();
+    return found;
+}
+
 QString decodeStrictUtf8(const QByteArray &bytes, bool *valid)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -71,6 +92,8 @@ private slots:
     void germanHasEveryLookedUpKey();
     void englishHasIdentifierKeys_data();
     void englishHasIdentifierKeys();
+    void englishErrorsAreTheBuiltInTexts_data();
+    void englishErrorsAreTheBuiltInTexts();
     void germanHasNoKeysForDataControls_data();
     void germanHasNoKeysForDataControls();
     void germanListsMatchTheirControls_data();
@@ -90,7 +113,7 @@ void ShippedScriptsTest::germanHasEveryLookedUpKey_data()
     QTest::addColumn<QString>("key");
     addRows("Captions", {"Player", "OK", "Cancel", "Yes", "No", "Information", "Confirmation", "Warning", "Input",
                          "Points", "Date", "Comment", "No.", "Game", "Category", "Best", "Bitmap files",
-                         "JPEG files", "of", "All"});
+                         "JPEG files", "of", "All", "All files", "CSV files"});
     addRows("Messages", {"Do you really want to exit the program?", "Please enter game name:",
                          "Game already exists.", "Are you sure?", "Please enter player name:", "items listed.",
                          "Generating report, please wait...", "Please enter text (F3 -> Continue searching):",
@@ -106,7 +129,9 @@ void ShippedScriptsTest::germanHasEveryLookedUpKey_data()
                          "Game \"%1\" in %2 was repaired; all its records are kept.", "... and %1 more.",
                          "The files of this player could not be read completely. They will be kept unchanged before "
                          "the player is saved.",
-                         "Everything that could be read has been kept.", "Some games of the records file are damaged."});
+                         "Everything that could be read has been kept.", "Some games of the records file are damaged.",
+                         "The data of %1 were exported to %2.", "The file %1 was imported as the data of %2."});
+    addErrorRows();
     addIdentifierRows();
 }
 
@@ -118,8 +143,10 @@ void ShippedScriptsTest::germanHasEveryLookedUpKey()
     QVERIFY2(script.hasKey(section, key), qPrintable(section + u'/' + key));
     const QString value = script.readString(section, key, QString());
     QVERIFY2(!value.trimmed().isEmpty(), qPrintable(section + u'/' + key));
+    // A text with placeholders keeps every one of them.
+    QCOMPARE(placeholders(value), placeholders(key));
     // A translated identifier must not show the identifier itself.
-    if (section != u"Captions" && section != u"Messages")
+    if (section != u"Captions" && section != u"Messages" && section != u"Errors")
         QVERIFY2(value != key || key == u"Seite", qPrintable(section + u'/' + key));
 }
 
@@ -139,6 +166,24 @@ void ShippedScriptsTest::englishHasIdentifierKeys()
     const ProfileFile script(englishScript());
     QVERIFY2(script.hasKey(section, key), qPrintable(section + u'/' + key));
     QVERIFY2(!script.readString(section, key, QString()).trimmed().isEmpty(), qPrintable(section + u'/' + key));
+}
+
+void ShippedScriptsTest::englishErrorsAreTheBuiltInTexts_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    addErrorRows();
+}
+
+// An English user sees the built-in texts, whether the script lists the key or not.
+void ShippedScriptsTest::englishErrorsAreTheBuiltInTexts()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    if (!QFile::exists(englishScript()))
+        QSKIP("English.lng is not in data/LScripts");
+    const ProfileFile script(englishScript());
+    QCOMPARE(script.readString(section, key, key), key);
 }
 
 void ShippedScriptsTest::germanHasNoKeysForDataControls_data()

@@ -6,6 +6,7 @@
 #include "keeping/GamesListModel.h"
 #include "keeping/GamesListView.h"
 #include "keeping/Pictures.h"
+#include "keeping/PlayerLoading.h"
 #include "keeping/PlayerSelection.h"
 #include "keeping/RecordsPage.h"
 #include "platform/ColorValue.h"
@@ -163,6 +164,7 @@ void MaintenancePage::connectHandlers()
     connect(m_recordsPage, &RecordsPage::buttonsChanged, this, [this] { UpdateButtons(); });
     connect(&m_context.session, &PlayerSession::playerLoaded, this,
             [this] { m_context.run([&] { showLoadedPlayer(); }); });
+    connect(&m_context.session, &PlayerSession::categoriesRenamed, this, &MaintenancePage::showRenamedCategories);
 }
 
 void MaintenancePage::chooseColor(ColorSwatch *swatch)
@@ -173,6 +175,22 @@ void MaintenancePage::chooseColor(ColorSwatch *swatch)
 void MaintenancePage::retranslate()
 {
     m_recordsPage->retranslateColumns();
+    // Categories still named by default take the new language's names.
+    m_context.session.renameDefaultCategories(CurrentDefaultCategoryNames(), DefaultCategoryWords());
+}
+
+void MaintenancePage::showRenamedCategories(const QList<int> &categories)
+{
+    for (int k : categories) {
+        if (const ListRow *row = m_context.session.category(k))
+            CategoryPanelOf(k)->setCaption(row->caption);
+    }
+    // The Category page shows the new name too, unless the user has typed one there.
+    const int current = m_context.session.currentCategory();
+    const ListRow *row = m_context.session.category(current);
+    QLineEdit *edit = m_categoryPage->catTitleEdit();
+    if (row && categories.contains(current) && IsDefaultCategoryName(edit->text(), current, DefaultCategoryWords()))
+        edit->setText(row->caption);
 }
 
 void MaintenancePage::windowResized()

@@ -95,6 +95,8 @@ private:
     void connectHandlers();
     // The player the session loaded: its categories on the panels, category 1 shown.
     void showLoadedPlayer();
+    // Categories renamed by the session: their panels and the Category page show the new names.
+    void showRenamedCategories(const QList<int> &categories);
     void chooseColor(ColorSwatch *swatch);
     bool isDuplicate(const QString &name) const;
     // No row left in the games list: the title is emptied and the game area hidden.

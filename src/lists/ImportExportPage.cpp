@@ -13,6 +13,7 @@
 #include "store/PlayerFiles.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,6 +28,17 @@
 namespace {
 
 constexpr int StepPictureSize = 32;
+
+// Any file can be an exchange file, whatever its name.
+QString exchangeFilter()
+{
+    return LngText(QStringLiteral("Captions"), QStringLiteral("All files")) + QStringLiteral(" (*.*)|*.*");
+}
+
+QString messageText(const char *key)
+{
+    return LngText(QStringLiteral("Messages"), QLatin1String(key));
+}
 
 enum class Step { Task, Path, Player, Button };
 
@@ -211,6 +223,9 @@ void ImportExportPage::TaskBoxClick()
 void ImportExportPage::FindPathButtonClick()
 {
     SharedFileDialog &dialog = m_taskBox->itemIndex() == Import ? m_context.openDialog : m_context.saveDialog;
+    // The dialog is shared with other pages: its filter is set anew each time.
+    dialog.setFilter(exchangeFilter());
+    dialog.setFilterIndex(1);
     const QString path = dialog.execute();
     if (!path.isEmpty())
         m_filePathEdit->setText(path);
@@ -235,7 +250,12 @@ void ImportExportPage::ExportButtonClick()
     // The files take the current player's latest scores first, as the overview does.
     if (session.currentPlayer() == player)
         session.save();
-    PlayerExchange::exportPlayer(session.files(), player, target, [this](int position) { setProgress(position); });
+    if (!PlayerExchange::exportPlayer(session.files(), player, target,
+                                      [this](int position) { setProgress(position); }))
+        return;
+    m_context.dialogs.msgBox(messageText("The data of %1 were exported to %2.")
+                                 .arg(session.playerName(player), QDir::toNativeSeparators(target)),
+                             QString(), QStringLiteral("i"));
 }
 
 bool ImportExportPage::confirmImport(int player)
@@ -268,6 +288,11 @@ void ImportExportPage::ImportButtonClick()
         source, session.files(), player, [&] { return confirmImport(player); },
         [this](int position) { setProgress(position); });
     // The shown player is loaded again from its new files, category 1 selected.
-    if (imported && session.currentPlayer() == player)
+    if (!imported)
+        return;
+    if (session.currentPlayer() == player)
         LoadPlayer(m_context, player);
+    m_context.dialogs.msgBox(messageText("The file %1 was imported as the data of %2.")
+                                 .arg(QDir::toNativeSeparators(source), session.playerName(player)),
+                             QString(), QStringLiteral("i"));
 }

@@ -13,7 +13,7 @@ bool RunGuarded(Dialogs &dialogs, const std::function<void()> &handler)
     } catch (const AppError &error) {
         dialogs.showError(error.message());
     } catch (const std::bad_alloc &) {
-        dialogs.showError(QStringLiteral("Out of memory"));
+        dialogs.showError(AppError(QStringLiteral("Out of memory")).message());
     }
     return false;
 }

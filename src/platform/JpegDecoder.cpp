@@ -84,7 +84,7 @@ bool decodeRows(jpeg_decompress_struct *cinfo, ErrorManager *err, unsigned char 
 
 AppError jpegError(int code)
 {
-    return AppError(QStringLiteral("JPEG error #%1").arg(code));
+    return AppError(QStringLiteral("JPEG error #%1"), {QString::number(code)});
 }
 
 } // namespace

@@ -72,7 +72,7 @@ QString valueOf(QStringView raw)
     return raw.toString();
 }
 
-QString unableToWrite(const QString &path) { return QStringLiteral("Unable to write to %1").arg(path); }
+AppError unableToWrite(const QString &path) { return AppError(QStringLiteral("Unable to write to %1"), {path}); }
 
 struct SnapshotCache
 {
@@ -280,7 +280,7 @@ void ProfileFile::storeLines()
     try {
         TextFile::writeLines(m_path, m_lines);
     } catch (const AppError &) {
-        throw AppError(unableToWrite(m_path));
+        throw unableToWrite(m_path);
     }
     m_stamp = Stamp::of(m_path);
     forgetSnapshot(m_path);
@@ -291,7 +291,7 @@ void ProfileFile::write(const QString &section, const QString &key, const QStrin
     if (!m_updating && Stamp::of(m_path) != m_stamp)
         reload(); // keep what others wrote since this object read the file
     if (m_unreadable)
-        throw AppError(unableToWrite(m_path)); // never replace a file whose contents are unknown
+        throw unableToWrite(m_path); // never replace a file whose contents are unknown
 
     const QStringList previous = m_lines;
     const auto s = m_sections.constFind(section.toCaseFolded());

@@ -1,5 +1,6 @@
 #include "services/CsvExport.h"
 
+#include "services/TransProg.h"
 #include "store/CommaText.h"
 #include "store/TextFile.h"
 
@@ -9,7 +10,7 @@ namespace CsvExport {
 
 QString filter()
 {
-    return QStringLiteral("CSV files (*.csv)|*.csv");
+    return LngText(QStringLiteral("Captions"), QStringLiteral("CSV files")) + QStringLiteral(" (*.csv)|*.csv");
 }
 
 QString pathFor(const QString &chosen)

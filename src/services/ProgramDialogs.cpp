@@ -119,17 +119,24 @@ QStringList ProgramDialogs::nameFilters(const QString &filter)
         return result;
     const QStringList parts = filter.split(QLatin1Char('|'));
     for (qsizetype i = 0; i < parts.size(); i += 2) {
+        QStringList given;
         QStringList patterns;
         if (i + 1 < parts.size()) {
             for (const QString &pattern : parts.at(i + 1).split(QLatin1Char(';'))) {
                 const QString trimmed = pattern.trimmed();
-                if (!trimmed.isEmpty())
-                    patterns.append(trimmed);
+                if (trimmed.isEmpty())
+                    continue;
+                given.append(trimmed);
+                // "*.*" means every file, also one whose name has no full stop.
+                patterns.append(trimmed == u"*.*" ? QStringLiteral("*") : trimmed);
             }
         }
         if (patterns.isEmpty())
             patterns.append(QStringLiteral("*"));
-        const QString description = parts.at(i).trimmed();
+        QString description = parts.at(i).trimmed();
+        const QString givenPatterns = QStringLiteral("(%1)").arg(given.join(QLatin1Char(' ')));
+        if (given != patterns && description.endsWith(givenPatterns))
+            description = description.chopped(givenPatterns.size()).trimmed();
         const QString list = patterns.join(QLatin1Char(' '));
         const QString shownPatterns = QStringLiteral("(%1)").arg(list);
         if (description.isEmpty())

@@ -8,6 +8,7 @@
 #include <QAbstractItemModel>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -218,6 +219,14 @@ void translateChildren(QObject *parent, const WindowScript &script)
     }
 }
 
+// An error's English format text is the key of its translation in section "Errors"; an error
+// box is never empty.
+QString errorFormat(const QString &format)
+{
+    const QString text = LngText(QStringLiteral("Errors"), format);
+    return text.isEmpty() ? format : text;
+}
+
 } // namespace
 
 QString ActiveScriptPath()
@@ -228,6 +237,7 @@ QString ActiveScriptPath()
 void SetActiveScriptPath(const QString &path)
 {
     activeScriptPath() = path;
+    AppError::setFormatLookup(&errorFormat);
 }
 
 QString LngText(const QString &section, const QString &key)
@@ -240,6 +250,26 @@ QString LngText(const QString &section, const QString &key)
     } catch (const AppError &) {
         return key;
     }
+}
+
+QStringList LngTextInEveryScript(const QString &section, const QString &key)
+{
+    QStringList texts{key};
+    const QString path = activeScriptPath();
+    if (path.isEmpty())
+        return texts;
+    const QDir folder = QFileInfo(path).dir();
+    const QStringList scripts = folder.entryList({QStringLiteral("*.lng")}, QDir::Files | QDir::Readable, QDir::Name);
+    for (const QString &script : scripts) {
+        try {
+            const QString text = ProfileFile::cached(folder.filePath(script))->readString(section, key, key);
+            if (!text.isEmpty() && !texts.contains(text))
+                texts.append(text);
+        } catch (const AppError &) {
+            // An unreadable script gives no text.
+        }
+    }
+    return texts;
 }
 
 void TranslateForm(QWidget *window)

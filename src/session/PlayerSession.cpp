@@ -4,6 +4,7 @@
 #include "store/DataTree.h"
 #include "store/PictureStore.h"
 
+#include <QFileInfo>
 #include <QTimer>
 
 PlayerSession::PlayerSession(QString dataDir, int autosaveDelayMs, QObject *parent)
@@ -32,7 +33,8 @@ const ListRow *PlayerSession::category(int k) const
     return k >= 1 && k <= m_state.catListView.size() ? &m_state.catListView[k - 1] : nullptr;
 }
 
-PlayerDamage PlayerSession::load(int player, const std::array<QString, 5> &defaultCategoryNames)
+PlayerDamage PlayerSession::load(int player, const std::array<QString, 5> &defaultCategoryNames,
+                                 const QStringList &defaultWords)
 {
     const Busy busy(*this);
     m_autosaveTimer->stop();
@@ -41,6 +43,10 @@ PlayerDamage PlayerSession::load(int player, const std::array<QString, 5> &defau
     m_state = std::move(loaded.state);
     m_currentPlayer = player;
     m_currentCategory = 1;
+    // Default names stored under another language are written anew at the next save.
+    if (!RenameDefaultCategories(m_state.catListView, defaultCategoryNames, defaultWords).isEmpty()
+        && loaded.hadRecordsFile)
+        markUnsaved(DataFile::Player);
     // A player with files shows the name they hold; the lists of names are filled anew.
     if (loaded.hadRecordsFile) {
         if (loaded.name && player >= 1 && player <= PlayerCount)
@@ -205,6 +211,17 @@ void PlayerSession::setCategory(int k, const QString &name, qint32 color, qint32
         row.caption = name;
     row.subItems = {QString::number(color), QString::number(titleColor), QString::number(listColor)};
     markUnsaved(DataFile::Player);
+}
+
+void PlayerSession::renameDefaultCategories(const std::array<QString, 5> &names, const QStringList &words)
+{
+    const QList<int> renamed = RenameDefaultCategories(m_state.catListView, names, words);
+    if (renamed.isEmpty())
+        return;
+    // A player without games or files keeps having none: the next load names it anew anyway.
+    if (m_state.dataView.hasGames() || QFileInfo::exists(m_files.recordsPath(m_currentPlayer)))
+        markUnsaved(DataFile::Player);
+    emit categoriesRenamed(renamed);
 }
 
 void PlayerSession::setTopList(RowList rows)

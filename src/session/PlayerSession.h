@@ -52,8 +52,10 @@ public:
 
     // Loading and saving.
     // Loads player `player` as the current player; the categories that it has none for get
-    // the default names. Edits not saved by now belong to the data the load replaces.
-    PlayerDamage load(int player, const std::array<QString, 5> &defaultCategoryNames);
+    // the default names. Edits not saved by now belong to the data the load replaces. A category
+    // whose stored name is a default name in one of defaultWords takes its new default name.
+    PlayerDamage load(int player, const std::array<QString, 5> &defaultCategoryNames,
+                      const QStringList &defaultWords = {});
     // Saves every file of the current player now; first the pages keep what they hold edited.
     void save();
     // The autosave: saves the files with unsaved edits, unless the player's data is in use.
@@ -95,6 +97,9 @@ public:
     void setPlayerPicture(Picture picture);
     // Category k's name (kept when empty) and colours: caption, title, list.
     void setCategory(int k, const QString &name, qint32 color, qint32 titleColor, qint32 listColor);
+    // Every category whose name is a default name in one of the words takes the new default
+    // name of its number; a name the user gave stays.
+    void renameDefaultCategories(const std::array<QString, 5> &names, const QStringList &words);
     void setTopList(RowList rows);
     void setOverview(RowList rows);
     // The files edited: saved once no edit has followed for a moment.
@@ -107,6 +112,8 @@ signals:
     void playerPictureChanged();
     void topListChanged();
     void overviewChanged();
+    // These categories (1..5) of the current player took new default names.
+    void categoriesRenamed(const QList<int> &categories);
     // Before a save: a page that holds an edit not yet stored stores it now.
     void aboutToSave();
     // Damaged files of the player were renamed to these paths before it was saved.

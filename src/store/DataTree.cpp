@@ -287,12 +287,17 @@ void DataTree::load(const QString &path)
 
 void DataTree::loadFromBytes(QByteArrayView bytes)
 {
-    const QString error = loadFromBytes(bytes, TooDeep::Stop);
-    if (!error.isEmpty())
-        throw AppError(error);
+    if (std::optional<AppError> error = readBytes(bytes, TooDeep::Stop))
+        throw *error;
 }
 
 QString DataTree::loadFromBytes(QByteArrayView bytes, TooDeep rule)
+{
+    const std::optional<AppError> error = readBytes(bytes, rule);
+    return error ? error->message() : QString();
+}
+
+std::optional<AppError> DataTree::readBytes(QByteArrayView bytes, TooDeep rule)
 {
     m_top.clear();
     m_fileSizeHint = bytes.size();
@@ -300,9 +305,9 @@ QString DataTree::loadFromBytes(QByteArrayView bytes, TooDeep rule)
     // path[d] is the last node placed at depth d.
     std::vector<DataNode *> path;
     bool first = true;
-    QString firstError;
+    std::optional<AppError> firstError;
     TextFile::forEachLine(bytes, [&](QByteArrayView line) {
-        if (rule == TooDeep::Stop && !firstError.isEmpty())
+        if (rule == TooDeep::Stop && firstError)
             return;
         qsizetype depth = 0;
         while (depth < line.size() && (line[depth] == '\t' || line[depth] == ' '))
@@ -314,8 +319,9 @@ QString DataTree::loadFromBytes(QByteArrayView bytes, TooDeep rule)
         }
         const qsizetype previous = qsizetype(path.size()) - 1;
         if (depth > previous + 1) {
-            if (firstError.isEmpty())
-                firstError = QStringLiteral("Invalid level (%1) for item \"%2\"").arg(depth).arg(text);
+            if (!firstError)
+                firstError = AppError(QStringLiteral("Invalid level (%1) for item \"%2\""),
+                                      {QString::number(depth), text});
             if (rule == TooDeep::Stop)
                 return;
             depth = previous + 1;

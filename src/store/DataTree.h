@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/AppError.h"
 #include "store/ListRows.h"
 
 #include <QByteArray>
@@ -7,6 +8,7 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 struct TreeDamage;
@@ -100,6 +102,8 @@ public:
 
 private:
     friend TreeDamage RepairTree(DataTree &tree, QList<QByteArray> &pictureStore);
+
+    std::optional<AppError> readBytes(QByteArrayView bytes, TooDeep rule);
 
     DataNode &categoryNode(int category);
     DataNode &gameNode(int category, int gameIndex);

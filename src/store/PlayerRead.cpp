@@ -63,6 +63,30 @@ std::array<QString, 5> DefaultCategoryNames(const QString &word)
     return names;
 }
 
+bool IsDefaultCategoryName(const QString &name, int category, const QStringList &words)
+{
+    const QString number = u' ' + QString::number(category);
+    if (!name.endsWith(number))
+        return false;
+    const QStringView word = QStringView(name).chopped(number.size());
+    return !word.isEmpty() && words.contains(word);
+}
+
+QList<int> RenameDefaultCategories(RowList &categories, const std::array<QString, 5> &names,
+                                   const QStringList &words)
+{
+    QList<int> renamed;
+    for (int n = 1; n <= DataTree::CategoryCount && n <= categories.size(); ++n) {
+        QString &caption = categories[n - 1].caption;
+        const QString &name = names[size_t(n - 1)];
+        if (caption != name && IsDefaultCategoryName(caption, n, words)) {
+            caption = name;
+            renamed.append(n);
+        }
+    }
+    return renamed;
+}
+
 ListRow DefaultCategoryRow(int category, const QString &name)
 {
     return {name,

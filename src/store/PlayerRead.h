@@ -48,6 +48,13 @@ struct PlayerRead
 ListRow DefaultCategoryRow(int category, const QString &name);
 // The default names of the five categories: the word and the number, "Category 1" ... "Category 5".
 std::array<QString, 5> DefaultCategoryNames(const QString &word = QStringLiteral("Category"));
+// True when name is the default name of category n in one of the words: the word, one blank
+// and n, letter case counting. A name the user typed the same way cannot be told apart.
+bool IsDefaultCategoryName(const QString &name, int category, const QStringList &words);
+// Gives every category whose name is a default name in one of the words the new default name
+// of its number; other names stay. The numbers (1..5) of the categories renamed.
+QList<int> RenameDefaultCategories(RowList &categories, const std::array<QString, 5> &names,
+                                   const QStringList &words);
 
 // Reads the records file's bytes into the tree: a line too deep for its place is kept one
 // level below the line before it, and the first such error is noted.

@@ -24,6 +24,8 @@ bool ScriptedDialogs::msgBox(const QString &text, const QString &caption, const 
 {
     const Open open(*this);
     ask({QStringLiteral("msgBox"), text, kind + caption});
+    if (m_acknowledgeInformation && kind == u"i")
+        return true;
     return next(QStringLiteral("msgBox")).toBool();
 }
 

@@ -35,6 +35,9 @@ public:
     // The path and the chosen filter entry of the next file dialog.
     void answerFile(const QString &path, int filterIndex = 1) { answer(QStringList{path, QString::number(filterIndex)}); }
 
+    // Information boxes (kind "i") are recorded and closed with OK without a queued answer.
+    void acknowledgeInformation(bool on = true) { m_acknowledgeInformation = on; }
+
     bool msgBox(const QString &text, const QString &caption, const QString &kind) override;
     QString inputText(const QString &prompt, bool hidden) override;
     QString selectFromList(const QString &prompt, const QString &choices) override;
@@ -71,4 +74,5 @@ private:
     QList<Asked> m_asked;
     bool m_shellOpens = true;
     std::function<void(const Asked &)> m_whenAsked;
+    bool m_acknowledgeInformation = false;
 };
