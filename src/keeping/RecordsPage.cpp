@@ -340,10 +340,15 @@ int RecordsPage::lineEditWidth(const QLineEdit *edit, const QString &text)
     return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, content, edit).width();
 }
 
+namespace {
+constexpr int PointsFieldDigits = 12;
+} // namespace
+
 int RecordsPage::pointsFieldWidth() const
 {
-    // The longest points: the largest 64-bit number.
-    return qMax(64, lineEditWidth(m_pointsEdit, QString::number(std::numeric_limits<qint64>::max())));
+    // Twelve digits hold any real score and leave the comment field its room; a longer value
+    // scrolls in the field.
+    return qMax(64, lineEditWidth(m_pointsEdit, QString(PointsFieldDigits, u'9')));
 }
 
 int RecordsPage::dateFieldWidth() const
