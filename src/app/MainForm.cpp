@@ -146,6 +146,11 @@ void TMainForm::createPages()
     m_aboutPage = std::make_unique<AboutPage>(sheet("AboutSheet"), m_dialogs);
 }
 
+void TMainForm::addSheet(const char *name, const char *caption)
+{
+    m_gameControl->addTab(newSheet(name), QString::fromLatin1(caption));
+}
+
 QWidget *TMainForm::newSheet(const char *name)
 {
     auto *sheet = new QWidget;

@@ -135,9 +135,10 @@ private:
     void addPage(const char *sheetName = nullptr, const char *caption = nullptr)
     {
         if (sheetName)
-            m_gameControl->addTab(newSheet(sheetName), QString::fromLatin1(caption));
+            addSheet(sheetName, caption);
         m_pages.push_back(new Page(*m_context));
     }
+    void addSheet(const char *name, const char *caption);
     static QWidget *newSheet(const char *name);
     QWidget *sheet(const char *name) const;
     void chooseOptionsColor(ColorSwatch *swatch);
