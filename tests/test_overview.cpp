@@ -6,6 +6,7 @@
 #include "lists/OverviewGrid.h"
 #include "lists/OverviewPage.h"
 #include "platform/ColorValue.h"
+#include "platform/ElidedText.h"
 #include "services/ColorSwatch.h"
 #include "services/OptionsPage.h"
 #include "services/TransProg.h"
@@ -903,9 +904,9 @@ void OverviewTest::textPlacedInCells()
     QCOMPARE(OverviewCell::textRect(QRect(10, 20, 58, 16)), QRect(12, 22, 53, 14));
     // A text too wide for its cell keeps its beginning.
     const QFontMetrics metrics(w.points()->font());
-    QCOMPARE(OverviewCell::shownText(QStringLiteral("Anna"), metrics, 53), QStringLiteral("Anna"));
+    QCOMPARE(ElideToWidth(metrics, QStringLiteral("Anna"), 53), QStringLiteral("Anna"));
     const QString longName = QStringLiteral("Bernadette-Maria");
-    const QString shortened = OverviewCell::shownText(longName, metrics, 53);
+    const QString shortened = ElideToWidth(metrics, longName, 53);
     QVERIFY2(shortened.startsWith(u'B') && shortened.endsWith(QChar(0x2026)), qPrintable(shortened));
     QVERIFY(metrics.horizontalAdvance(shortened) <= 53);
     QCOMPARE(w.points()->model()->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), QStringLiteral("Anna"));

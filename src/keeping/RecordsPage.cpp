@@ -234,7 +234,7 @@ void RecordsPage::build()
     }
     const int rowHeight = qMax(m_pointsEdit->sizeHint().height(), 26);
     m_enterBox->setFixedHeight(rowHeight + m_pointsLabel->sizeHint().height() + m_enterBox->fontMetrics().height() + 26);
-    m_enterBox->setMinimumWidth(entrySpare() + 60);
+    m_enterBox->setMinimumWidth(entrySpare(pointsFieldWidth(), dateFieldWidth()) + 60);
     m_enterBox->installEventFilter(this);
     m_pointsEdit->installEventFilter(this);
     m_dateDisplayEdit->installEventFilter(this);
@@ -361,11 +361,11 @@ int RecordsPage::dateFieldWidth() const
     return qMax(76, widest);
 }
 
-int RecordsPage::entrySpare() const
+int RecordsPage::entrySpare(int pointsWidth, int dateWidth) const
 {
     // Everything beside the comment field: margins, both number fields, the four buttons, the gaps.
     const int button = m_numEditButton->minimumWidth();
-    return 8 + pointsFieldWidth() + 2 + button + 4 + dateFieldWidth() + 2 + button + 4 + 4 + button + 2 + button + 8;
+    return 8 + pointsWidth + 2 + button + 4 + dateWidth + 2 + button + 4 + 4 + button + 2 + button + 8;
 }
 
 void RecordsPage::layoutEnterBox()
@@ -391,7 +391,7 @@ void RecordsPage::layoutEnterBox()
     label(m_dateLabel, dateWidth + 2 + button);
     place(m_dateDisplayEdit, dateWidth, 2);
     place(m_dateEditButton, button, 4);
-    const int commentWidth = qMax(40, m_enterBox->width() - entrySpare());
+    const int commentWidth = qMax(40, m_enterBox->width() - entrySpare(pointsWidth, dateWidth));
     // Over a narrow comment field the label takes the room above the buttons too.
     label(m_commentLabel, qMax(commentWidth, qMin(m_commentLabel->sizeHint().width(), m_enterBox->width() - x - 8)));
     place(m_recCommentEdit, commentWidth, 4);

@@ -98,7 +98,7 @@ private:
     int pointsFieldWidth() const;
     int dateFieldWidth() const;
     // The width of the entry row without the comment field.
-    int entrySpare() const;
+    int entrySpare(int pointsWidth, int dateWidth) const;
     void showScaledPicture();
     bool canAdd() const;
     bool commentEdited() const;

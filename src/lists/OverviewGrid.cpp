@@ -2,6 +2,7 @@
 
 #include "lists/OverviewBuild.h"
 #include "platform/ColorValue.h"
+#include "platform/ElidedText.h"
 
 #include <QPainter>
 #include <QScrollBar>
@@ -26,7 +27,7 @@ void drawCellText(QPainter *painter, const QRect &cell, const QString &text, boo
     painter->setClipRect(cell);
     painter->setPen(color);
     const QRect area = OverviewCell::textRect(cell);
-    const QString shown = OverviewCell::shownText(text, painter->fontMetrics(), area.width());
+    const QString shown = ElideToWidth(painter->fontMetrics(), text, area.width());
     // A shortened text starts at the left edge, whatever the column's alignment.
     const bool alignRight = right && shown == text;
     painter->drawText(area, Qt::AlignTop | (alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::TextSingleLine, shown);
@@ -133,13 +134,6 @@ QColor background(const ListLineColors &colors, int gridRow, const QColor &ordin
 QRect textRect(const QRect &cell)
 {
     return cell.adjusted(LeftGap, TopGap, -RightGap, 0);
-}
-
-QString shownText(const QString &text, const QFontMetrics &metrics, int width)
-{
-    if (metrics.horizontalAdvance(text) <= width)
-        return text;
-    return metrics.elidedText(text, Qt::ElideRight, width);
 }
 
 } // namespace OverviewCell

@@ -4,7 +4,6 @@
 #include "store/ListRows.h"
 
 #include <QAbstractTableModel>
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QStringList>
 #include <QStyledItemDelegate>
@@ -62,10 +61,6 @@ QColor background(const ListLineColors &colors, int gridRow, const QColor &ordin
 
 // The rectangle the text is written into.
 QRect textRect(const QRect &cell);
-
-// What a cell of the given text width shows: the text, or when it is wider its beginning and
-// "…", so that a long name keeps its start instead of losing it to the cell's left edge.
-QString shownText(const QString &text, const QFontMetrics &metrics, int width);
 
 } // namespace OverviewCell
 
